@@ -1,0 +1,94 @@
+#include "driver/run.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "driver/run_failure.h"
+#include "driver/season_file.h"
+#include "results/schedule_entry.h"
+#include "results/tie_game_scan.h"
+#include "season/game_report_reader.h"
+#include "season/player_registry.h"
+#include "season/team_record_index.h"
+
+namespace shootout {
+
+namespace {
+
+std::string open_and_read(RunState& run, const char* name) {
+  run.console << "Opening " << name << "\n";
+  return read_season_file(run.folder, name);
+}
+
+void load_season(RunState& run) {
+  load_players(open_and_read(run, kPlayersFile), run.players);
+  load_reports(open_and_read(run, kReportsFile), run.players, run.report_lines,
+               run.tie_game_table);
+  load_line_list(open_and_read(run, kBoxscoresFile), run.boxscore_lines);
+  load_line_list(open_and_read(run, kScheduleFile), run.schedule_lines);
+  TeamRecordIndexer indexer(run.team_record_table);
+  load_line_list(open_and_read(run, kTeamsFile), run.team_lines,
+                 [&indexer](LineNode* node) { indexer.index_team_line(node); });
+}
+
+// The log must hold every settled game's block before the season files
+// record the results.
+void flush_log(RunState& run) {
+  if (std::fflush(run.log_file) != 0 || std::ferror(run.log_file)) {
+    abort_run(FailureKind::season_file_io_error,
+              std::string(kLogFile) + ": write failed: " + std::strerror(errno));
+  }
+}
+
+void write_back(RunState& run) {
+  const std::pair<const char*, const LineList*> files[] = {
+      {kBoxscoresFile, &run.boxscore_lines},
+      {kScheduleFile, &run.schedule_lines},
+      {kReportsFile, &run.report_lines},
+      {kTeamsFile, &run.team_lines},
+  };
+  for (const auto& [name, list] : files) {
+    run.console << "Updating " << name << "\n";
+    save_line_list(run.folder, name, *list);
+  }
+}
+
+void run_sequence(RunState& run) {
+  run.log_file = std::fopen((run.folder / kLogFile).c_str(), "ab");
+  if (run.log_file == nullptr) abort_run(FailureKind::log_unavailable);
+  load_season(run);
+  run.tie_found = false;
+  scan_schedule(run);
+  if (!run.tie_found) {
+    run.console << "No tie games found.\n";
+  } else {
+    flush_log(run);
+    write_back(run);
+  }
+  std::fclose(run.log_file);
+  run.log_file = nullptr;
+  run.console << "Freeing memory\n";
+  run.console << "Done!\n";
+}
+
+}  // namespace
+
+int run_shootout(RunState& run) {
+  try {
+    run_sequence(run);
+    return 0;
+  } catch (const RunFailure& failure) {
+    run.console << console_text(failure);
+    run.console.flush();
+    if (run.log_file != nullptr) {
+      const std::string text = log_text(failure);
+      std::fwrite(text.data(), 1, text.size(), run.log_file);
+      std::fclose(run.log_file);
+      run.log_file = nullptr;
+    }
+    return 255;
+  }
+}
+
+}  // namespace shootout

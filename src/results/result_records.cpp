@@ -1,0 +1,95 @@
+#include "results/result_records.h"
+
+#include "driver/run_failure.h"
+#include "season/number_scan.h"
+
+namespace shootout {
+
+ScoreLines compose_score_lines(const ScheduleEntry& entry, const TieGame& game,
+                               Side winner) {
+  std::int64_t first = entry.first_score;
+  std::int64_t second = entry.second_score;
+  (winner == Side::first ? first : second) += 1;
+  ScoreLines lines;
+  lines.schedule_line =
+      " " + std::to_string(first) + "  " + std::to_string(second) + " \n";
+  lines.report_line = game.first_team_name + " " + std::to_string(first) +
+                      " , " + game.second_team_name + " " +
+                      std::to_string(second) + " (SO)\n";
+  return lines;
+}
+
+std::string log_block(const ScheduleEntry& entry,
+                      const std::string& report_line,
+                      const ShootoutResult& result) {
+  return "<h2>" + std::to_string(entry.month) + "-" + std::to_string(entry.day) +
+         "-" + std::to_string(entry.year) + " " + report_line + "</h2>\n<h4>" +
+         result.win_line + "</h4>\n<h4>" + result.first_shot_log_line +
+         "</h4>\n<h4>" + result.second_shot_log_line + "</h4><hr>\n\n";
+}
+
+void replace_score_lines(TieGame& game, ScheduleEntry& entry,
+                         const ScoreLines& lines) {
+  replace_line_text(*game.score_line, lines.report_line);
+  replace_line_text(*entry.score_line, lines.schedule_line);
+}
+
+namespace {
+
+bool begins_with(const LineNode* node, char c) {
+  return !node->text.empty() && node->text[0] == c;
+}
+
+bool is_boxscore_header(const LineNode* node, std::int32_t game_number) {
+  if (!begins_with(node, '#')) return false;
+  std::size_t pos = 1;
+  std::int32_t number = 0;
+  return scan_int(node->text, pos, number) && number == game_number;
+}
+
+[[noreturn]] void block_missing() {
+  abort_run(FailureKind::boxscore_block_missing);
+}
+
+}  // namespace
+
+void insert_shootout_section(LineList& boxscore_lines,
+                             std::int32_t game_number,
+                             const ShootoutResult& result) {
+  LineNode* header = boxscore_lines.head();
+  while (header != nullptr && !is_boxscore_header(header, game_number)) {
+    header = header->next;
+  }
+  if (header == nullptr) block_missing();
+
+  LineNode* node = header;
+  for (int dashes = 0; dashes < 7;) {
+    node = node->next;
+    if (node == nullptr) block_missing();
+    if (begins_with(node, '-')) ++dashes;
+  }
+  LineNode* anchor = node->next;
+  while (anchor != nullptr && !anchor->text.empty() &&
+         is_digit(anchor->text[0])) {
+    anchor = anchor->next;
+  }
+  if (anchor == nullptr) block_missing();
+
+  // The section takes the line end of the anchor; an anchor without one (the
+  // file's last line) first gets the line end of its box score's header.
+  std::string_view line_end = line_end_of(anchor->text);
+  if (line_end.empty()) {
+    line_end = line_end_of(header->text);
+    anchor->text += line_end;
+  }
+  LineNode* after = anchor;
+  for (std::string_view line :
+       {std::string_view("Shootout\n"), std::string_view("--------\n"),
+        std::string_view(result.win_line),
+        std::string_view(result.first_shot_log_line),
+        std::string_view(result.second_shot_log_line)}) {
+    after = insert_line_after(boxscore_lines, after, with_line_end(line, line_end));
+  }
+}
+
+}  // namespace shootout

@@ -1,0 +1,89 @@
+#include "results/tie_game_scan.h"
+
+#include "driver/run_failure.h"
+#include "results/result_records.h"
+#include "results/standings_update.h"
+#include "season/number_scan.h"
+#include "shootout/shooter_order.h"
+#include "shootout/shootout_sequence.h"
+
+namespace shootout {
+
+ScheduleEntry read_schedule_entry(std::int32_t game_number,
+                                  const LineNode& date_line,
+                                  LineNode& score_line) {
+  ScheduleEntry entry;
+  entry.game_number = game_number;
+  entry.score_line = &score_line;
+  std::int32_t date[5];
+  std::int32_t scores[2];
+  if (scan_ints(date_line.text, date, 5) != 5 ||
+      scan_ints(score_line.text, scores, 2) != 2) {
+    return entry;
+  }
+  entry.day = date[0];
+  entry.month = date[1];
+  entry.year = date[2];
+  entry.first_team = date[3];
+  entry.second_team = date[4];
+  entry.first_score = scores[0];
+  entry.second_score = scores[1];
+  return entry;
+}
+
+bool qualifies(const ScheduleEntry& entry) {
+  auto in_league = [](std::int32_t t) { return t >= 1 && t <= kMaxTeams; };
+  return entry.tie_game != nullptr && entry.first_score == entry.second_score &&
+         in_league(entry.first_team) && in_league(entry.second_team);
+}
+
+namespace {
+
+void append_log_block(RunState& run, const std::string& block) {
+  std::fwrite(block.data(), 1, block.size(), run.log_file);
+}
+
+void settle_game(RunState& run, ScheduleEntry& entry) {
+  TieGame& game = *entry.tie_game;
+  if (run.players.player_table.empty()) {
+    abort_run(FailureKind::season_file_invalid,
+              std::string(kPlayersFile) +
+                  ": declares no players, so the rosters of tied game " +
+                  std::to_string(entry.game_number) + " name nobody");
+  }
+  const ShootingOrder first =
+      order_shooters(run.players, game.first_team_skaters, run.random);
+  const ShootingOrder second =
+      order_shooters(run.players, game.second_team_skaters, run.random);
+  const ShootoutResult result =
+      play_shootout(game, first, second, run.players, run.random, run.console);
+  const ScoreLines lines = compose_score_lines(entry, game, result.winner);
+  update_standings(run.team_record_table, entry.month, entry.first_team,
+                   entry.second_team, result.winner);
+  append_log_block(run, log_block(entry, lines.report_line, result));
+  replace_score_lines(game, entry, lines);
+  insert_shootout_section(run.boxscore_lines, entry.game_number, result);
+}
+
+}  // namespace
+
+void scan_schedule(RunState& run) {
+  std::int32_t game_number = 0;
+  for (LineNode* date_line = run.schedule_lines.head();
+       date_line != nullptr && date_line->next != nullptr;
+       date_line = date_line->next->next) {
+    ++game_number;
+    if (game_number > kMaxGameNumber) break;
+    ScheduleEntry entry =
+        read_schedule_entry(game_number, *date_line, *date_line->next);
+    entry.tie_game =
+        run.tie_game_table[static_cast<std::size_t>(game_number)].get();
+    if (!qualifies(entry)) continue;
+    run.tie_found = true;
+    run.console << "Found tie game between " << entry.tie_game->first_team_name
+                << " and " << entry.tie_game->second_team_name << "\n";
+    settle_game(run, entry);
+  }
+}
+
+}  // namespace shootout

@@ -1,0 +1,95 @@
+#include "shootout/shootout_sequence.h"
+
+#include "driver/run_failure.h"
+#include "shootout/shot_model.h"
+
+namespace shootout {
+
+std::optional<Side> decided_after_first(std::int64_t round, int a, int b) {
+  if (round >= 3 && a == 2 && b == 0) return Side::first;
+  if (a == 3 && (b == 0 || b == 1)) return Side::first;
+  if (round >= 3 && b > a) return Side::second;
+  return std::nullopt;
+}
+
+std::optional<Side> decided_after_second(std::int64_t round, int a, int b) {
+  if (round >= 3 && a != b) return a > b ? Side::first : Side::second;
+  if (b == 2 && a == 0) return Side::second;
+  if (b == 0 && a >= 2) return Side::first;
+  return std::nullopt;
+}
+
+namespace {
+
+const Player& player_at(const PlayerRegistry& registry, std::int32_t index) {
+  return registry.player_table.at(static_cast<std::size_t>(index));
+}
+
+bool any_attempt_can_score(const ShootingOrder& order, const Player& goalie,
+                           const PlayerRegistry& registry) {
+  for (const ShotTaker& taker : order) {
+    if (shot_threshold(player_at(registry, taker.player_index), goalie) > 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// One attempt: decides it, counts a goal and writes the shot log entry.
+void attempt(const Player& shooter, const Player& goalie, RandomSource& random,
+             int& goals, std::string& log) {
+  const bool goal = shot_succeeds(shooter, goalie, random);
+  if (goal) ++goals;
+  log += ' ';
+  log += shooter.name;
+  log += goal ? ", goal;" : ", miss;";
+}
+
+}  // namespace
+
+ShootoutResult play_shootout(const TieGame& game, const ShootingOrder& first,
+                             const ShootingOrder& second,
+                             const PlayerRegistry& registry,
+                             RandomSource& random, std::ostream& console) {
+  const Player& first_goalie = player_at(registry, game.first_team_goalies[0]);
+  const Player& second_goalie =
+      player_at(registry, game.second_team_goalies[0]);
+  // With no attempt of either side able to score, no round can ever leave
+  // the goals unequal.
+  if (!any_attempt_can_score(first, second_goalie, registry) &&
+      !any_attempt_can_score(second, first_goalie, registry)) {
+    abort_run(FailureKind::shootout_unresolved);
+  }
+
+  int a = 0, b = 0;
+  std::string first_log, second_log;
+  std::optional<Side> winner;
+  for (std::int64_t round = 1; !winner; ++round) {
+    if (round > kMaxRounds) abort_run(FailureKind::shootout_unresolved);
+    const std::size_t position = static_cast<std::size_t>((round - 1) % 18);
+    attempt(player_at(registry, first[position].player_index), second_goalie,
+            random, a, first_log);
+    winner = decided_after_first(round, a, b);
+    if (winner) break;
+    attempt(player_at(registry, second[position].player_index), first_goalie,
+            random, b, second_log);
+    winner = decided_after_second(round, a, b);
+  }
+  if (a == b) abort_run(FailureKind::shootout_unresolved);
+
+  ShootoutResult result;
+  result.winner = *winner;
+  const bool first_won = *winner == Side::first;
+  result.win_line =
+      (first_won ? game.first_team_name : game.second_team_name) + " win " +
+      std::to_string(first_won ? a : b) + "-" +
+      std::to_string(first_won ? b : a) + "\n";
+  result.first_shot_log_line = game.first_team_name + " - " + first_log + "\n";
+  result.second_shot_log_line =
+      game.second_team_name + " - " + second_log + "\n";
+  console << "Successful shootout between " << game.first_team_name << " and "
+          << game.second_team_name << "\n";
+  return result;
+}
+
+}  // namespace shootout

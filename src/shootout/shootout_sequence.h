@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "driver/random_source.h"
+#include "season/game_report_reader.h"
+#include "season/player_registry.h"
+#include "shootout/shooter_order.h"
+
+namespace shootout {
+
+enum class Side { first, second };
+
+struct ShootoutResult {
+  Side winner = Side::first;
+  std::string win_line;              // "<winner> win <w>-<l>\n"
+  std::string first_shot_log_line;   // "<first team> - <log>\n"
+  std::string second_shot_log_line;  // "<second team> - <log>\n"
+};
+
+// Stop rules of a best-of-three shootout in which the first team shoots
+// first, followed by full sudden-death rounds. `a` and `b` are the goals
+// after the attempt just taken in round `round`; the result is the winner
+// when the shootout is over.
+std::optional<Side> decided_after_first(std::int64_t round, int a, int b);
+std::optional<Side> decided_after_second(std::int64_t round, int a, int b);
+
+// A shootout that is still level after this many rounds is given up as
+// unresolved; one in which any attempt can score ends long before.
+inline constexpr std::int64_t kMaxRounds = 1'000'000;
+
+// Plays the game's shootout between the two shooting orders, one draw per
+// attempt, prints "Successful shootout between ..." and returns the result.
+// A shootout that can never be decided raises shootout_unresolved.
+ShootoutResult play_shootout(const TieGame& game, const ShootingOrder& first,
+                             const ShootingOrder& second,
+                             const PlayerRegistry& registry,
+                             RandomSource& random, std::ostream& console);
+
+}  // namespace shootout

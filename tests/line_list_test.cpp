@@ -1,2 +1,87 @@
+#include "season/line_list.h"
+
 #include <gtest/gtest.h>
-TEST(X, Y) { EXPECT_TRUE(true); }
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace shootout {
+namespace {
+
+std::vector<std::string> texts(const LineList& list) {
+  std::vector<std::string> out;
+  for (const LineNode* n = list.head(); n != nullptr; n = n->next) {
+    out.push_back(n->text);
+  }
+  return out;
+}
+
+class RoundTrip : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(RoundTrip, KeepsEveryByteAndWholeLines) {
+  LineList list;
+  load_line_list(GetParam(), list);
+  EXPECT_EQ(list.joined(), GetParam());
+  for (const std::string& text : texts(list)) {
+    // One node per line: a line end only ever stands at a node's end.
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), text.ends_with('\n') ? 1 : 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RoundTrip,
+    ::testing::Values(std::string(), std::string("a\nb\n"),
+                      std::string("a\nlast line without end"),
+                      std::string("crlf\r\nlines\r\n"), std::string("\n\n\n"),
+                      std::string("zero\0byte\nkept\0", 15),
+                      std::string(450, 'x') + "\n" + std::string(2500, 'y')));
+
+TEST(LineList, LongLineIsOneNode) {
+  const std::string line = std::string(449, '7') + "\n";
+  LineList list;
+  load_line_list(line + "next\n", list);
+  EXPECT_EQ(texts(list), (std::vector<std::string>{line, "next\n"}));
+}
+
+TEST(LineList, ActionSeesEveryNodeInOrder) {
+  LineList list;
+  std::vector<std::string> seen;
+  load_line_list("a\nb\nc", list,
+                 [&seen](LineNode* node) { seen.push_back(node->text); });
+  EXPECT_EQ(seen, (std::vector<std::string>{"a\n", "b\n", "c"}));
+}
+
+TEST(LineList, AppendOnEmptyListMakesHeadAndTail) {
+  LineList list;
+  LineNode* node = list.append("x\n");
+  EXPECT_EQ(list.head(), node);
+  EXPECT_EQ(list.tail(), node);
+}
+
+TEST(LineList, InsertAfterKeepsOrderAndTail) {
+  LineList list;
+  LineNode* a = list.append("a\n");
+  list.append("c\n");
+  LineNode* b = insert_line_after(list, a, "b\n");
+  insert_line_after(list, b, "b2\n");
+  LineNode* last = insert_line_after(list, list.tail(), "d\n");
+  EXPECT_EQ(texts(list),
+            (std::vector<std::string>{"a\n", "b\n", "b2\n", "c\n", "d\n"}));
+  EXPECT_EQ(list.tail(), last);
+}
+
+TEST(LineList, ReplacedLineKeepsItsLineEnd) {
+  LineNode crlf{"old\r\n"};
+  LineNode lf{"old\n"};
+  LineNode bare{"old"};
+  replace_line_text(crlf, "new\n");
+  replace_line_text(lf, "new\n");
+  replace_line_text(bare, "new\n");
+  EXPECT_EQ(crlf.text, "new\r\n");
+  EXPECT_EQ(lf.text, "new\n");
+  EXPECT_EQ(bare.text, "new\n");
+}
+
+}  // namespace
+}  // namespace shootout

@@ -1,0 +1,160 @@
+#include "season/game_report_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "failure_matchers.h"
+
+namespace shootout {
+namespace {
+
+TEST(ScanScoreLine, SplitsNamesAndScores) {
+  struct Case {
+    const char* line;
+    const char* first_name;
+    std::optional<std::int32_t> first;
+    const char* second_name;
+    std::optional<std::int32_t> second;
+  };
+  const Case cases[] = {
+      {"Riverton 3 , Lakeside 3\n", "Riverton ", 3, " Lakeside ", 3},
+      {"Riverton 12 , Lakeside 20\n", "Riverton ", 12, " Lakeside ", 20},
+      {"Riverton 3 , Lakeside 4 (SO)\n", "Riverton ", 3, " Lakeside ", 4},
+      {"St. Paul, MN 2 , Duluth 2\n", "St. Paul, MN ", 2, " Duluth ", 2},
+      {"A 1 , B 2 , C 5\n", "A ", 1, " B  C ", 5},
+      {"Riverton , Lakeside 3\n", "Riverton , Lakeside ", 3, "", 3},
+      {"A 1 , B\n", "A ", 1, " B\n", std::nullopt},
+      {"A 99999999999 , B 1\n", "A ", std::nullopt, " B ", 1},
+  };
+  for (const Case& c : cases) {
+    const ScoreLine s = scan_score_line(c.line);
+    EXPECT_EQ(s.first_team_name, c.first_name) << c.line;
+    EXPECT_EQ(s.first_score, c.first) << c.line;
+    EXPECT_EQ(s.second_team_name, c.second_name) << c.line;
+    EXPECT_EQ(s.second_score, c.second) << c.line;
+  }
+}
+
+TEST(ReportHeaderNumber, AcceptsOnlyHashAndAGameNumber) {
+  const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
+      {"#12\n", 12},         {"# 12 extra\n", 12}, {"##12\n", std::nullopt},
+      {"#\n", std::nullopt}, {"#0\n", std::nullopt}, {"#3999", 3999},
+      {"#4000\n", std::nullopt}, {"#-5\n", std::nullopt}, {"12\n", std::nullopt},
+  };
+  for (auto [line, expected] : cases) {
+    EXPECT_EQ(report_header_number(line), expected) << line;
+  }
+}
+
+// A registry whose player i is named "P<i>x" (no name begins with another).
+PlayerRegistry numbered_players(int count) {
+  PlayerRegistry r;
+  for (int i = 0; i < count; ++i) {
+    r.player_table.push_back({i, "P" + std::to_string(i) + "x", 0, 0});
+  }
+  return r;
+}
+
+std::string roster_line(int player) {
+  std::string name = "P" + std::to_string(player) + "x";
+  return "  " + name + std::string(23 - name.size(), ' ') + " 5 1 0\n";
+}
+
+// A tied report: rosters name players base .. base+39 in file order.
+std::string tied_report(int number, int base, const char* score = "A 2 , B 2") {
+  std::string s = "#" + std::to_string(number) + "\n" + score + "\n";
+  for (int i = 0; i < 9; ++i) s += i == 3 ? "#77 not a header here\n" : "text\n";
+  int p = base;
+  auto roster = [&](int n) {
+    for (int i = 0; i < n; ++i) s += roster_line(p++);
+  };
+  roster(18);
+  s += "G\n";
+  roster(2);
+  s += "x\ny\nz\n";
+  roster(18);
+  s += "G\n";
+  roster(2);
+  return s;
+}
+
+struct Loaded {
+  PlayerRegistry players = numbered_players(100);
+  LineList lines;
+  TieGameTable table = make_tie_game_table();
+};
+
+TEST(LoadReports, BuildsTieGameWithRostersAndScoreLineNode) {
+  Loaded l;
+  const std::string file = "intro\n" + tied_report(12, 10, "Riverton. 3 , Lakeside 3") + "tail";
+  load_reports(file, l.players, l.lines, l.table);
+  EXPECT_EQ(l.lines.joined(), file);
+  const TieGame* g = l.table[12].get();
+  ASSERT_NE(g, nullptr);
+  EXPECT_EQ(g->game_number, 12);
+  EXPECT_EQ(g->first_team_name, "Riverton");
+  EXPECT_EQ(g->second_team_name, "Lakeside");
+  EXPECT_EQ(g->score_line->text, "Riverton. 3 , Lakeside 3\n");
+  for (int i = 0; i < 18; ++i) {
+    EXPECT_EQ(g->first_team_skaters[i], 10 + i);
+    EXPECT_EQ(g->second_team_skaters[i], 30 + i);
+  }
+  EXPECT_EQ(g->first_team_goalies[0], 28);
+  EXPECT_EQ(g->first_team_goalies[1], 29);
+  EXPECT_EQ(g->second_team_goalies[0], 48);
+  EXPECT_EQ(g->second_team_goalies[1], 49);
+  EXPECT_EQ(l.table[77], nullptr);  // a header-like line inside the block
+}
+
+TEST(LoadReports, UntiedGameDoesNotConsumeTheNextHeader) {
+  Loaded l;
+  load_reports("#3\nA 1 , B 2\n" + tied_report(4, 0), l.players, l.lines, l.table);
+  EXPECT_EQ(l.table[3], nullptr);
+  EXPECT_NE(l.table[4], nullptr);
+}
+
+TEST(LoadReports, LaterReportWithSameNumberWins) {
+  Loaded l;
+  load_reports(tied_report(5, 0) + tied_report(5, 50), l.players, l.lines, l.table);
+  ASSERT_NE(l.table[5], nullptr);
+  EXPECT_EQ(l.table[5]->first_team_skaters[0], 50);
+}
+
+TEST(LoadReports, ShortRosterLinesGiveIndexZero) {
+  std::string file = tied_report(6, 10);
+  // The first skater line becomes an empty line, the second "  " alone.
+  const std::string first = roster_line(10), second = roster_line(11);
+  file.replace(file.find(first), first.size(), "\n");
+  file.replace(file.find(second), second.size(), "  \n");
+  Loaded l;
+  load_reports(file, l.players, l.lines, l.table);
+  ASSERT_NE(l.table[6], nullptr);
+  EXPECT_EQ(l.table[6]->first_team_skaters[0], 0);
+  EXPECT_EQ(l.table[6]->first_team_skaters[1], 0);
+  EXPECT_EQ(l.table[6]->first_team_skaters[2], 12);
+}
+
+TEST(LoadReports, HeadersThatAreNoTieAreOrdinaryLines) {
+  for (const char* file : {"#7\n", "#7\nA , B\n", "#\nA 1 , B 1\n",
+                           "#0\nA 1 , B 1\n", "#4000\nA 1 , B 1\n"}) {
+    Loaded l;
+    load_reports(file, l.players, l.lines, l.table);
+    EXPECT_EQ(l.lines.joined(), file);
+    for (const auto& slot : l.table) EXPECT_EQ(slot, nullptr) << file;
+  }
+}
+
+TEST(LoadReports, FileEndingInsideTiedBlockFails) {
+  const std::string full = tied_report(9, 0);
+  const std::string cut = full.substr(0, full.size() - roster_line(49).size());
+  Loaded l;
+  const RunFailure f =
+      expect_failure([&] { load_reports(cut, l.players, l.lines, l.table); });
+  EXPECT_EQ(f.kind(), FailureKind::season_file_invalid);
+  EXPECT_EQ(f.detail(),
+            "reports.lgs line 55: file ends inside the roster block of tied game 9");
+}
+
+}  // namespace
+}  // namespace shootout

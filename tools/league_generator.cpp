@@ -163,8 +163,8 @@ std::string boxscores_file(Draws& d, const std::vector<Game>& games) {
     s += "#" + std::to_string(g + 1) + "\n";
     s += std::string(kTeamNames[game.second - 1]) + " at " + kTeamNames[game.first - 1] + "\n";
     for (int dash = 1; dash <= 7; ++dash) {
-      s += "----------------\n";
       s += "Section " + std::to_string(dash) + "\n";
+      s += "----------------\n";
     }
     for (int i = d.between(0, 3); i > 0; --i) s += std::to_string(i) + " scoring line\n";
     s += "Three stars\n";

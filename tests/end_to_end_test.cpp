@@ -201,6 +201,8 @@ struct LeagueCase {
   const char* options;
   const char* seed;
 };
+void PrintTo(const LeagueCase& c, std::ostream* os) { *os << c.name; }
+
 
 class EndToEnd : public ::testing::TestWithParam<LeagueCase> {};
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace shootout {
@@ -12,6 +13,8 @@ struct ScanCase {
   const char* text;
   std::vector<std::int32_t> expected;  // the integers read, in order
 };
+
+void PrintTo(const ScanCase& c, std::ostream* os) { *os << ::testing::PrintToString(std::string(c.text)); }
 
 class ScanInts : public ::testing::TestWithParam<ScanCase> {};
 

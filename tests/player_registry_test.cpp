@@ -53,6 +53,8 @@ struct BadFile {
   std::string content;
   const char* message;
 };
+void PrintTo(const BadFile& c, std::ostream* os) { *os << c.name; }
+
 
 class LoadPlayersFails : public ::testing::TestWithParam<BadFile> {};
 

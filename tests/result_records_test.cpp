@@ -66,6 +66,8 @@ struct SectionCase {
   std::string file;
   std::string expected;
 };
+void PrintTo(const SectionCase& c, std::ostream* os) { *os << c.name; }
+
 
 class InsertSection : public ::testing::TestWithParam<SectionCase> {};
 

@@ -113,11 +113,17 @@ struct Outcome {
   std::string console;
 };
 
+// Runs in the folder with scripted draws; a run that completes must have
+// used every scripted draw, no more and no fewer.
 Outcome run_in(const TempFolder& folder, std::vector<int> draws) {
   std::ostringstream console;
+  const std::size_t scripted = draws.size();
   ScriptedRandom random(std::move(draws));
   RunState run(folder.path(), console, random);
   const int status = run_shootout(run);
+  if (status == 0) {
+    EXPECT_EQ(random.used(), scripted);
+  }
   return {status, console.str()};
 }
 
@@ -177,6 +183,8 @@ struct FailingGame {
   std::string (*change)(League&);  // edits the league, returns the console tail
   std::string log;
 };
+void PrintTo(const FailingGame& c, std::ostream* os) { *os << c.name; }
+
 
 class RunFailsDuringScan : public ::testing::TestWithParam<FailingGame> {};
 
@@ -291,11 +299,13 @@ TEST(Run, UnreadableSeasonFileIsReportedWithTheSystemError) {
 }
 
 TEST(Run, NoTieLeavesSeasonFilesUntouchedAndCreatesEmptyLog) {
-  for (const char* schedule : {"", "5 1 2026 1 2\n2 3\n", "20 1 2026 1 2\n2 2"}) {
+  // Game 2's report is tied; the schedule never pairs it with tied scores.
+  for (const char* schedule : {"", "5 1 2026 1 2\n2 3\n", "5 1 2026 1 2\n2 3\n2 2\n",
+                               "5 1 2026 1 2\n2 3\n20 1 2026 1 2\n2 3"}) {
     TempFolder folder;
     League league;
     league.schedule = schedule;
-    league.reports = League::report(1, "Riverton 2 , Lakeside 3", 'F', 'S');
+    league.reports = League::report(2, "Riverton 2 , Lakeside 2", 'F', 'S');
     league.write_to(folder);
     const auto stamp = std::filesystem::file_time_type::clock::now() - std::chrono::hours(48);
     for (const char* name : kSeasonFiles) {
@@ -303,7 +313,7 @@ TEST(Run, NoTieLeavesSeasonFilesUntouchedAndCreatesEmptyLog) {
     }
     const auto before = folder.snapshot();
     const Outcome out = run_in(folder, {});
-    EXPECT_EQ(out.status, 0);
+    EXPECT_EQ(out.status, 0) << schedule;
     EXPECT_EQ(out.console, std::string(kOpening) + "No tie games found.\nFreeing memory\nDone!\n");
     EXPECT_EQ(folder.read("shootout.html"), "");
     auto after = folder.snapshot();
@@ -313,6 +323,23 @@ TEST(Run, NoTieLeavesSeasonFilesUntouchedAndCreatesEmptyLog) {
       EXPECT_EQ(std::filesystem::last_write_time(folder.path() / name), stamp) << name;
     }
   }
+}
+
+TEST(Run, EntriesAfterGame3999ArePassedOver) {
+  TempFolder folder;
+  League league;
+  league.schedule.clear();
+  for (int game = 1; game <= 4001; ++game) league.schedule += "20 1 2026 1 2\n1 1\n";
+  league.reports = League::report(3999, "Riverton 1 , Lakeside 1", 'F', 'S');
+  league.boxscores = League::box(3999);
+  league.write_to(folder);
+  std::vector<int> draws(36, 0);
+  for (int x : {kGoal, kMiss, kGoal, kMiss}) draws.push_back(x);
+  const Outcome out = run_in(folder, draws);
+  EXPECT_EQ(out.status, 0);
+  const std::string schedule = folder.read("schedule.lgs");
+  EXPECT_EQ(schedule.find(" 2  1 \n"), (3999 - 1) * std::string("20 1 2026 1 2\n1 1\n").size() +
+                                            std::string("20 1 2026 1 2\n").size());
 }
 
 }  // namespace

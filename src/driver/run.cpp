@@ -5,6 +5,8 @@
 #include <string>
 
 #include "driver/run_failure.h"
+#include "driver/file_system.h"
+#include "driver/season_commit.h"
 #include "driver/season_file.h"
 #include "results/schedule_entry.h"
 #include "results/tie_game_scan.h"
@@ -42,21 +44,24 @@ void flush_log(RunState& run) {
 }
 
 void write_back(RunState& run) {
-  const std::pair<const char*, const LineList*> files[] = {
-      {kBoxscoresFile, &run.boxscore_lines},
-      {kScheduleFile, &run.schedule_lines},
-      {kReportsFile, &run.report_lines},
-      {kTeamsFile, &run.team_lines},
-  };
-  for (const auto& [name, list] : files) {
-    run.console << "Updating " << name << "\n";
-    save_line_list(run.folder, name, *list);
-  }
+  commit_season(run.folder,
+                {{kBoxscoresFile, &run.boxscore_lines},
+                 {kScheduleFile, &run.schedule_lines},
+                 {kReportsFile, &run.report_lines},
+                 {kTeamsFile, &run.team_lines}},
+                run.console);
 }
 
 void run_sequence(RunState& run) {
   run.log_file = std::fopen((run.folder / kLogFile).c_str(), "ab");
   if (run.log_file == nullptr) abort_run(FailureKind::log_unavailable);
+  // One run at a time per folder: a second run waits here for the first to
+  // finish and then works on the files the first one wrote.
+  if (const int error = lock_exclusive(run.log_file); error != 0) {
+    abort_run(FailureKind::season_file_io_error,
+              std::string(kLogFile) + ": lock failed: " + std::strerror(error));
+  }
+  recover_season(run.folder, run.console);
   load_season(run);
   run.tie_found = false;
   scan_schedule(run);

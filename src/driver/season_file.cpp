@@ -37,24 +37,4 @@ std::string read_season_file(const std::filesystem::path& folder,
   return content;
 }
 
-void save_line_list(const std::filesystem::path& folder, const char* name,
-                    const LineList& list) {
-  std::FILE* file = std::fopen((folder / name).c_str(), "wb");
-  if (file == nullptr) io_failure(name, "open for writing", errno);
-  bool ok = true;
-  for (const LineNode* n = list.head(); n != nullptr && ok; n = n->next) {
-    ok = std::fwrite(n->text.data(), 1, n->text.size(), file) == n->text.size();
-  }
-  int error = ok ? 0 : errno;
-  if (std::fflush(file) != 0 && ok) {
-    ok = false;
-    error = errno;
-  }
-  if (std::fclose(file) != 0 && ok) {
-    ok = false;
-    error = errno;
-  }
-  if (!ok) io_failure(name, "write", error);
-}
-
 }  // namespace shootout

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <string>
 
-#include "season/line_list.h"
 
 namespace shootout {
 
@@ -12,10 +11,5 @@ namespace shootout {
 // read raises season_file_io_error.
 std::string read_season_file(const std::filesystem::path& folder,
                              const char* name);
-
-// Writes the list's lines over the named file; any failed write or close
-// raises season_file_io_error.
-void save_line_list(const std::filesystem::path& folder, const char* name,
-                    const LineList& list);
 
 }  // namespace shootout

@@ -1,0 +1,198 @@
+#include "driver/season_commit.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "driver/file_system.h"
+#include "driver/run_failure.h"
+
+namespace shootout {
+
+namespace {
+
+constexpr const char* kSeasonNames[] = {"boxscores.lgs", "schedule.lgs",
+                                        "reports.lgs", "teams.lgs"};
+constexpr const char* kJournalHeader = "shootout update";
+
+// FNV-1a, 64 bits: tells a complete new file from a cut or stale one.
+class ContentHash {
+ public:
+  void add(std::string_view bytes) {
+    for (unsigned char c : bytes) {
+      value_ = (value_ ^ c) * 0x100000001b3ULL;
+    }
+    size_ += bytes.size();
+  }
+  std::uint64_t value() const { return value_; }
+  std::uint64_t size() const { return size_; }
+
+ private:
+  std::uint64_t value_ = 0xcbf29ce484222325ULL;
+  std::uint64_t size_ = 0;
+};
+
+struct JournalEntry {
+  std::string name;
+  std::uint64_t size = 0;
+  std::uint64_t hash = 0;
+};
+
+std::filesystem::path new_file_path(const std::filesystem::path& folder,
+                                    const std::string& name) {
+  return folder / (name + kNewFileSuffix);
+}
+
+[[noreturn]] void io_failure(const std::string& name, const char* what,
+                             int error, const char* note = "") {
+  abort_run(FailureKind::season_file_io_error, name + ": " + what +
+                                                   " failed: " +
+                                                   std::strerror(error) + note);
+}
+
+void check(int error, const std::string& name, const char* what,
+           const char* note = "") {
+  if (error != 0) io_failure(name, what, error, note);
+}
+
+std::string journal_text(const std::vector<JournalEntry>& entries) {
+  std::ostringstream out;
+  out << kJournalHeader << "\n";
+  for (const JournalEntry& e : entries) {
+    out << e.name << " " << e.size << " " << std::hex << e.hash << std::dec
+        << "\n";
+  }
+  out << "end\n";
+  return out.str();
+}
+
+// A journal names only season files, in full; anything else is no journal.
+std::optional<std::vector<JournalEntry>> parse_journal(const std::string& text) {
+  std::istringstream in(text);
+  std::string line;
+  if (!std::getline(in, line) || line != kJournalHeader) return std::nullopt;
+  std::vector<JournalEntry> entries;
+  while (std::getline(in, line)) {
+    if (line == "end") return entries;
+    std::istringstream fields(line);
+    JournalEntry e;
+    if (!(fields >> e.name >> e.size >> std::hex >> e.hash)) return std::nullopt;
+    bool known = false;
+    for (const char* name : kSeasonNames) known = known || e.name == name;
+    if (!known) return std::nullopt;
+    entries.push_back(e);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> read_file(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string content((std::istreambuf_iterator<char>(in)), {});
+  if (in.bad()) return std::nullopt;
+  return content;
+}
+
+bool holds(const std::filesystem::path& path, const JournalEntry& e) {
+  const std::optional<std::string> content = read_file(path);
+  if (!content) return false;
+  ContentHash hash;
+  hash.add(*content);
+  return hash.size() == e.size && hash.value() == e.hash;
+}
+
+// Renames the journal's new files over their originals, then removes the
+// journal. `pending` says which entries still have a new file to rename.
+void apply_journal(const std::filesystem::path& folder,
+                   const std::vector<JournalEntry>& entries,
+                   const std::vector<bool>& pending) {
+  const char* retry = " (the next run completes the update)";
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (!pending[i]) continue;
+    check(replace_file(new_file_path(folder, entries[i].name),
+                       folder / entries[i].name),
+          entries[i].name, "rename", retry);
+  }
+  check(sync_folder(folder), kJournalFile, "sync", retry);
+  check(remove_file(folder / kJournalFile), kJournalFile, "remove", retry);
+  // Best effort: should the removal be lost, the journal comes back naming
+  // files that already hold their new content, and the next run just
+  // removes it again.
+  sync_folder(folder);
+}
+
+void remove_leftovers(const std::filesystem::path& folder) {
+  for (const char* name : kSeasonNames) remove_file(new_file_path(folder, name));
+  remove_file(new_file_path(folder, kJournalFile));
+}
+
+}  // namespace
+
+void commit_season(const std::filesystem::path& folder,
+                   const std::vector<KeptFile>& files, std::ostream& console) {
+  std::vector<std::unique_ptr<NewFile>> written;
+  std::vector<JournalEntry> entries;
+  for (const KeptFile& file : files) {
+    console << "Updating " << file.name << "\n";
+    auto out = std::make_unique<NewFile>(new_file_path(folder, file.name),
+                                         folder / file.name);
+    check(out->error(), file.name, "create");
+    ContentHash hash;
+    for (const LineNode* n = file.list->head(); n != nullptr; n = n->next) {
+      if (!out->write(n->text)) break;
+      hash.add(n->text);
+    }
+    if (!out->finish()) io_failure(file.name, "write", out->error());
+    entries.push_back({file.name, hash.size(), hash.value()});
+    written.push_back(std::move(out));
+  }
+
+  NewFile journal(new_file_path(folder, kJournalFile), folder / kJournalFile);
+  check(journal.error(), kJournalFile, "create");
+  if (!journal.write(journal_text(entries)) || !journal.finish()) {
+    io_failure(kJournalFile, "write", journal.error());
+  }
+  check(replace_file(journal.path(), folder / kJournalFile), kJournalFile,
+        "rename");
+  journal.keep();
+  // Once the journal is durable the update is committed: the new files must
+  // stay, whatever happens next, so that it can be completed.
+  if (const int error = sync_folder(folder); error != 0) {
+    remove_file(folder / kJournalFile);
+    io_failure(kJournalFile, "sync", error);
+  }
+  for (auto& out : written) out->keep();
+  apply_journal(folder, entries, std::vector<bool>(entries.size(), true));
+}
+
+void recover_season(const std::filesystem::path& folder, std::ostream& console) {
+  const std::optional<std::string> text = read_file(folder / kJournalFile);
+  if (text) {
+    std::optional<std::vector<JournalEntry>> entries = parse_journal(*text);
+    std::vector<bool> pending;
+    bool complete = entries.has_value();
+    for (std::size_t i = 0; complete && i < entries->size(); ++i) {
+      const JournalEntry& e = (*entries)[i];
+      pending.push_back(holds(new_file_path(folder, e.name), e));
+      complete = pending.back() || holds(folder / e.name, e);
+    }
+    if (complete) {
+      apply_journal(folder, *entries, pending);
+      console << "Completed an interrupted update of the season files.\n";
+    } else {
+      remove_leftovers(folder);
+      check(remove_file(folder / kJournalFile), kJournalFile, "remove");
+      check(sync_folder(folder), kJournalFile, "sync");
+      console << "Discarded an incomplete update of the season files.\n";
+    }
+  }
+  remove_leftovers(folder);
+}
+
+}  // namespace shootout

@@ -80,7 +80,7 @@ class FaultInjection : public ::testing::Test {
           std::optional<rlim_t> limit = std::nullopt) {
     std::vector<std::string> argv = wrapper;
     argv.push_back(SHOOTOUT_EXE);
-    return run_child(argv, {folder.path(), output_.path(), "5", limit});
+    return run_child(argv, {folder.path(), output_.path(), "5", limit, !wrapper.empty()});
   }
 
   std::string console() const { return output_.read("out"); }
@@ -239,7 +239,7 @@ TEST_F(FaultInjection, SecondRunWaitsForTheFirstAndSettlesNothingTwice) {
   ASSERT_GE(held, 0);
   ASSERT_EQ(flock(held, LOCK_EX), 0);
   TempFolder second_output;
-  const pid_t waiting = start_child({SHOOTOUT_EXE}, {folder.path(), second_output.path(), "5", {}});
+  const pid_t waiting = start_child({SHOOTOUT_EXE}, {folder.path(), second_output.path(), "5", {}, false});
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   int status = 0;
   EXPECT_EQ(waitpid(waiting, &status, WNOHANG), 0) << "the run did not wait for the lock";
@@ -253,8 +253,8 @@ TEST_F(FaultInjection, SecondRunWaitsForTheFirstAndSettlesNothingTwice) {
   TempFolder together;
   copy_season(original_, together);
   TempFolder out_a, out_b;
-  const pid_t a = start_child({SHOOTOUT_EXE}, {together.path(), out_a.path(), "5", {}});
-  const pid_t b = start_child({SHOOTOUT_EXE}, {together.path(), out_b.path(), "5", {}});
+  const pid_t a = start_child({SHOOTOUT_EXE}, {together.path(), out_a.path(), "5", {}, false});
+  const pid_t b = start_child({SHOOTOUT_EXE}, {together.path(), out_b.path(), "5", {}, false});
   EXPECT_EQ(wait_child(a), 0);
   EXPECT_EQ(wait_child(b), 0);
   EXPECT_EQ(differing(season_of(together), settled_), "");

@@ -12,7 +12,7 @@ namespace {
 std::vector<std::string> texts(const LineList& list) {
   std::vector<std::string> out;
   for (const LineNode* n = list.head(); n != nullptr; n = n->next) {
-    out.push_back(n->text);
+    out.emplace_back(n->text);
   }
   return out;
 }
@@ -48,7 +48,7 @@ TEST(LineList, ActionSeesEveryNodeInOrder) {
   LineList list;
   std::vector<std::string> seen;
   load_line_list("a\nb\nc", list,
-                 [&seen](LineNode* node) { seen.push_back(node->text); });
+                 [&seen](LineNode* node) { seen.emplace_back(node->text); });
   EXPECT_EQ(seen, (std::vector<std::string>{"a\n", "b\n", "c"}));
 }
 
@@ -72,15 +72,10 @@ TEST(LineList, InsertAfterKeepsOrderAndTail) {
 }
 
 TEST(LineList, ReplacedLineKeepsItsLineEnd) {
-  LineNode crlf{"old\r\n"};
-  LineNode lf{"old\n"};
-  LineNode bare{"old"};
-  replace_line_text(crlf, "new\n");
-  replace_line_text(lf, "new\n");
-  replace_line_text(bare, "new\n");
-  EXPECT_EQ(crlf.text, "new\r\n");
-  EXPECT_EQ(lf.text, "new\n");
-  EXPECT_EQ(bare.text, "new\n");
+  LineList list;
+  list.load("old\r\nold\nold");
+  for (LineNode& node : list.file_lines()) replace_line_text(list, node, "new\n");
+  EXPECT_EQ(list.joined(), "new\r\nnew\nnew\n");
 }
 
 }  // namespace

@@ -40,15 +40,17 @@ TEST(LogBlock, DateReadsMonthDayYear) {
 }
 
 TEST(ReplaceScoreLines, ReportFirstThenScheduleEachKeepingItsLineEnd) {
-  LineNode report{"Riverton 2 , Lakeside 2\r\n"};
-  LineNode schedule{"2 2\n"};
+  LineList reports, schedule;
+  reports.load("#1\r\nRiverton 2 , Lakeside 2\r\nrest\r\n");
+  schedule.load("1 1 2026 1 2\n2 2\n");
   TieGame game;
-  game.score_line = &report;
+  game.score_line = &reports.file_lines()[1];
   ScheduleEntry entry;
-  entry.score_line = &schedule;
-  replace_score_lines(game, entry, {" 3  2 \n", "Riverton 3 , Lakeside 2 (SO)\n"});
-  EXPECT_EQ(report.text, "Riverton 3 , Lakeside 2 (SO)\r\n");
-  EXPECT_EQ(schedule.text, " 3  2 \n");
+  entry.score_line = &schedule.file_lines()[1];
+  replace_score_lines(game, entry, {" 3  2 \n", "Riverton 3 , Lakeside 2 (SO)\n"}, reports,
+                      schedule);
+  EXPECT_EQ(reports.joined(), "#1\r\nRiverton 3 , Lakeside 2 (SO)\r\nrest\r\n");
+  EXPECT_EQ(schedule.joined(), "1 1 2026 1 2\n 3  2 \n");
 }
 
 const char* const kSection =

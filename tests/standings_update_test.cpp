@@ -22,7 +22,7 @@ struct Teams {
   }
   std::vector<std::string> texts() const {
     std::vector<std::string> out;
-    for (const LineNode* n = lines.head(); n != nullptr; n = n->next) out.push_back(n->text);
+    for (const LineNode* n = lines.head(); n != nullptr; n = n->next) out.emplace_back(n->text);
     return out;
   }
 };
@@ -33,7 +33,7 @@ const std::array<const char*, 6> kStandard = {
 
 TEST(UpdateStandings, FirstTeamWins) {
   Teams t(kStandard);
-  update_standings(t.table, 4, 1, 2, Side::first);
+  update_standings(t.table, t.lines, 4, 1, 2, Side::first);
   EXPECT_EQ(t.texts(), (std::vector<std::string>{
                            " 11  5  2  2\n", "1 1 1 1\n", " 1  3  3  4  4  6  7  8  9\n",
                            "2 2 2 2\n", " 8  6  0  5\n", " 9  8  7  7  4  4  3  2  1\n"}));
@@ -41,7 +41,7 @@ TEST(UpdateStandings, FirstTeamWins) {
 
 TEST(UpdateStandings, SecondTeamWins) {
   Teams t(kStandard);
-  update_standings(t.table, 10, 1, 2, Side::second);
+  update_standings(t.table, t.lines, 10, 1, 2, Side::second);
   EXPECT_EQ(t.texts(), (std::vector<std::string>{
                            " 10  5  2  3\n", "1 1 1 1\n", " 1  2  3  5  4  6  7  8  9\n",
                            "2 2 2 2\n", " 9  6  0  4\n", " 9  9  7  6  4  4  3  2  1\n"}));
@@ -50,7 +50,7 @@ TEST(UpdateStandings, SecondTeamWins) {
 TEST(UpdateStandings, SummerMonthsChangeNothing) {
   for (std::int32_t month : {5, 7, 9}) {
     Teams t(kStandard);
-    update_standings(t.table, month, 1, 2, Side::first);
+    update_standings(t.table, t.lines, month, 1, 2, Side::first);
     EXPECT_EQ(t.texts(), Teams(kStandard).texts()) << month;
   }
 }
@@ -58,14 +58,14 @@ TEST(UpdateStandings, SummerMonthsChangeNothing) {
 TEST(UpdateStandings, RewritesAnySpacingInWrittenFormAndKeepsCrlf) {
   Teams t({"\t10 5\t3 2 trailing text\r\n", "1 1 1 1\n", "1 2 3 4 5 6 7 8 9\n",
            "2 2 2 2\n", "8 6 1 4\n", "9  8  7  6  5  4  3  2  1"});
-  update_standings(t.table, 1, 1, 2, Side::first);
+  update_standings(t.table, t.lines, 1, 1, 2, Side::first);
   EXPECT_EQ(t.texts()[0], " 11  5  2  2\r\n");
   EXPECT_EQ(t.texts()[5], " 9  8  7  7  4  4  3  2  1\n");
 }
 
 TEST(UpdateStandings, SameTeamOnBothSidesEditsLineFiveTwice) {
   Teams t(kStandard);
-  update_standings(t.table, 1, 1, 1, Side::first);
+  update_standings(t.table, t.lines, 1, 1, 1, Side::first);
   EXPECT_EQ(t.texts()[0], " 11  5  2  2\n");
   EXPECT_EQ(t.texts()[1], " 1  1  0  2\n");
   EXPECT_EQ(t.texts()[2], " 1  3  3  5  3  6  7  8  9\n");
@@ -100,7 +100,7 @@ TEST(UpdateStandings, RefusesWhatItCannotEdit) {
   for (const Refused& c : cases) {
     Teams t(c.lines);
     const RunFailure f =
-        expect_failure([&] { update_standings(t.table, 1, 1, c.second_team, Side::first); });
+        expect_failure([&] { update_standings(t.table, t.lines, 1, 1, c.second_team, Side::first); });
     EXPECT_EQ(f.kind(), c.kind) << c.name;
     EXPECT_EQ(f.detail(), c.detail) << c.name;
   }
@@ -109,7 +109,7 @@ TEST(UpdateStandings, RefusesWhatItCannotEdit) {
 TEST(UpdateStandings, BlockTooShortForLineFiveIsRefused) {
   Teams t(kStandard);
   t.table.slots[2].line5 = nullptr;
-  const RunFailure f = expect_failure([&] { update_standings(t.table, 1, 1, 2, Side::second); });
+  const RunFailure f = expect_failure([&] { update_standings(t.table, t.lines, 1, 1, 2, Side::second); });
   EXPECT_EQ(f.detail(), "teams.lgs: team 2 has no record line 5");
 }
 

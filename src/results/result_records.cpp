@@ -29,9 +29,10 @@ std::string log_block(const ScheduleEntry& entry,
 }
 
 void replace_score_lines(TieGame& game, ScheduleEntry& entry,
-                         const ScoreLines& lines) {
-  replace_line_text(*game.score_line, lines.report_line);
-  replace_line_text(*entry.score_line, lines.schedule_line);
+                         const ScoreLines& lines, LineList& report_lines,
+                         LineList& schedule_lines) {
+  replace_line_text(report_lines, *game.score_line, lines.report_line);
+  replace_line_text(schedule_lines, *entry.score_line, lines.schedule_line);
 }
 
 namespace {
@@ -80,7 +81,7 @@ void insert_shootout_section(LineList& boxscore_lines,
   std::string_view line_end = line_end_of(anchor->text);
   if (line_end.empty()) {
     line_end = line_end_of(header->text);
-    anchor->text += line_end;
+    boxscore_lines.set_text(anchor, std::string(anchor->text) += line_end);
   }
   LineNode* after = anchor;
   for (std::string_view line :

@@ -29,7 +29,8 @@ std::string log_block(const ScheduleEntry& entry,
 // Puts the new report score line, then the new schedule score line, into
 // their nodes.
 void replace_score_lines(TieGame& game, ScheduleEntry& entry,
-                         const ScoreLines& lines);
+                         const ScoreLines& lines, LineList& report_lines,
+                         LineList& schedule_lines);
 
 // Inserts the five-line shootout section into the game's box score, after
 // the first line past its seventh "-" line that does not begin with a digit.

@@ -12,7 +12,8 @@ namespace {
 
 // Rewrites a record line of `count` numbers (4 or 9): column `gains` (from
 // 1) rises by one, column `ties` falls by one.
-void edit_record_line(LineNode* node, std::int32_t team, int line_number,
+void edit_record_line(LineList& lines, LineNode* node, std::int32_t team,
+                      int line_number,
                       std::size_t count, std::size_t gains, std::size_t ties) {
   const std::string where =
       std::string(kTeamsFile) + ": team " + std::to_string(team);
@@ -38,12 +39,13 @@ void edit_record_line(LineNode* node, std::int32_t team, int line_number,
     text += std::to_string(edited[i]);
   }
   text += "\n";
-  replace_line_text(*node, text);
+  replace_line_text(lines, *node, text);
 }
 
 }  // namespace
 
-void update_standings(TeamRecordTable& table, std::int32_t month,
+void update_standings(TeamRecordTable& table, LineList& team_lines,
+                      std::int32_t month,
                       std::int32_t first_team, std::int32_t second_team,
                       Side winner) {
   if (month >= 5 && month <= 9) return;
@@ -60,10 +62,10 @@ void update_standings(TeamRecordTable& table, std::int32_t month,
   const bool first_won = winner == Side::first;
   // Four-number lines: wins c1, ties c3, shootout losses c4.
   // Nine-number line: wins c2, shootout losses c4, ties c5.
-  edit_record_line(first.line1, first_team, 1, 4, first_won ? 1 : 4, 3);
-  edit_record_line(first.line5, first_team, 5, 9, first_won ? 2 : 4, 5);
-  edit_record_line(second.line2, second_team, 2, 4, first_won ? 4 : 1, 3);
-  edit_record_line(second.line5, second_team, 5, 9, first_won ? 4 : 2, 5);
+  edit_record_line(team_lines, first.line1, first_team, 1, 4, first_won ? 1 : 4, 3);
+  edit_record_line(team_lines, first.line5, first_team, 5, 9, first_won ? 2 : 4, 5);
+  edit_record_line(team_lines, second.line2, second_team, 2, 4, first_won ? 4 : 1, 3);
+  edit_record_line(team_lines, second.line5, second_team, 5, 9, first_won ? 4 : 2, 5);
 }
 
 }  // namespace shootout

@@ -13,7 +13,8 @@ namespace shootout {
 // line 2, its line 5. A ties column that would fall below zero raises
 // negative_ties; a team without a block or without the line to edit, or a
 // line with fewer numbers than its layout, is a failure.
-void update_standings(TeamRecordTable& table, std::int32_t month,
+void update_standings(TeamRecordTable& table, LineList& team_lines,
+                      std::int32_t month,
                       std::int32_t first_team, std::int32_t second_team,
                       Side winner);
 

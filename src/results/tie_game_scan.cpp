@@ -58,10 +58,11 @@ void settle_game(RunState& run, ScheduleEntry& entry) {
   const ShootoutResult result =
       play_shootout(game, first, second, run.players, run.random, run.console);
   const ScoreLines lines = compose_score_lines(entry, game, result.winner);
-  update_standings(run.team_record_table, entry.month, entry.first_team,
+  update_standings(run.team_record_table, run.team_lines, entry.month,
+                   entry.first_team,
                    entry.second_team, result.winner);
   append_log_block(run, log_block(entry, lines.report_line, result));
-  replace_score_lines(game, entry, lines);
+  replace_score_lines(game, entry, lines, run.report_lines, run.schedule_lines);
   insert_shootout_section(run.boxscore_lines, entry.game_number, result);
 }
 

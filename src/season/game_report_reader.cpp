@@ -1,6 +1,8 @@
 #include "season/game_report_reader.h"
 
 #include "driver/run_failure.h"
+#include <span>
+
 #include "season/number_scan.h"
 
 namespace shootout {
@@ -19,18 +21,17 @@ std::int32_t roster_player(const PlayerRegistry& registry,
 }
 
 template <std::size_t N>
-void read_roster(const PlayerRegistry& registry,
-                 const std::vector<std::string_view>& lines, std::size_t first,
-                 std::array<std::int32_t, N>& out) {
+void read_roster(const PlayerRegistry& registry, std::span<const LineNode> lines,
+                 std::size_t first, std::array<std::int32_t, N>& out) {
   for (std::size_t i = 0; i < N; ++i) {
-    out[i] = roster_player(registry, lines[first + i]);
+    out[i] = roster_player(registry, lines[first + i].text);
   }
 }
 
 // Fills the rosters from the 54 lines after the score line at `score`.
 void read_tie_game_block(const PlayerRegistry& registry,
-                         const std::vector<std::string_view>& lines,
-                         std::size_t score, TieGame& game) {
+                         std::span<const LineNode> lines, std::size_t score,
+                         TieGame& game) {
   read_roster(registry, lines, score + 10, game.first_team_skaters);
   read_roster(registry, lines, score + 29, game.first_team_goalies);
   read_roster(registry, lines, score + 34, game.second_team_skaters);
@@ -104,22 +105,18 @@ std::optional<std::int32_t> report_header_number(std::string_view line) {
   return number;
 }
 
-void load_reports(std::string_view content, const PlayerRegistry& registry,
+void load_reports(std::string content, const PlayerRegistry& registry,
                   LineList& report_lines, TieGameTable& tie_game_table) {
-  const std::vector<std::string_view> lines = split_lines(content);
-  std::vector<LineNode*> nodes;  // node i holds line i
-  nodes.reserve(lines.size());
-  for (std::string_view line : lines) {
-    nodes.push_back(report_lines.append(std::string(line)));
-  }
+  report_lines.load(std::move(content));
+  const std::span<LineNode> lines = report_lines.file_lines();
 
   std::size_t i = 0;
   while (i < lines.size()) {
-    const std::optional<std::int32_t> number = report_header_number(lines[i]);
+    const std::optional<std::int32_t> number = report_header_number(lines[i].text);
     ++i;
     if (!number || i >= lines.size()) continue;
     const std::size_t score = i++;
-    ScoreLine scanned = scan_score_line(lines[score]);
+    ScoreLine scanned = scan_score_line(lines[score].text);
     if (!scanned.first_score || !scanned.second_score ||
         *scanned.first_score != *scanned.second_score) {
       continue;
@@ -135,7 +132,7 @@ void load_reports(std::string_view content, const PlayerRegistry& registry,
     game->second_team_name = std::move(scanned.second_team_name);
     trim_name(game->first_team_name);
     trim_name(game->second_team_name);
-    game->score_line = nodes[score];
+    game->score_line = &lines[score];
     read_tie_game_block(registry, lines, score, *game);
     tie_game_table[static_cast<std::size_t>(*number)] = std::move(game);
     i += kBlockLines;

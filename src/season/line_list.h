@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,15 +11,16 @@
 namespace shootout {
 
 // One whole line of a season file, line end included (the file's last line
-// may have none). Nodes never move and are never removed, so other records
-// may hold plain pointers to them.
+// may have none). The text lives in the list's storage. Nodes never move and
+// are never removed, so other records may hold plain pointers to them.
 struct LineNode {
-  std::string text;
+  std::string_view text;
   LineNode* next = nullptr;
 };
 
-// A season file held as a chain of lines. The list owns its nodes; writing
-// the texts of all nodes in order reproduces the file.
+// A season file held as a chain of lines. The list owns the file's content,
+// its nodes and every text put into it since; writing the texts of all nodes
+// in order reproduces the file with its changes.
 class LineList {
  public:
   LineList() = default;
@@ -28,18 +30,33 @@ class LineList {
   LineNode* head() const { return head_; }
   LineNode* tail() const { return tail_; }
   bool empty() const { return head_ == nullptr; }
-  std::size_t size() const { return nodes_.size(); }
+  std::size_t size() const { return file_lines_.size() + added_.size(); }
+
+  // Takes a whole file into an empty list, one node per line and no copy of
+  // the content; calls `action` (if any) with every node once it is linked.
+  void load(std::string content,
+            const std::function<void(LineNode*)>& action = {});
+  // The nodes of the loaded lines, in file order (insertions not included).
+  std::span<LineNode> file_lines() { return file_lines_; }
 
   // Appends a node holding `text` at the end and returns it.
   LineNode* append(std::string text);
   // Links a new node holding `text` directly after `node` and returns it.
   LineNode* insert_after(LineNode* node, std::string text);
+  // Gives the node a new text; it keeps its place.
+  void set_text(LineNode* node, std::string text);
 
   // The whole content, as it would be written back.
   std::string joined() const;
 
  private:
-  std::deque<LineNode> nodes_;  // storage only; order is given by `next`
+  std::string_view keep(std::string text);
+  void link_at_end(LineNode* node);
+
+  std::string content_;               // the loaded file
+  std::vector<LineNode> file_lines_;  // sized once at load: addresses stay
+  std::deque<LineNode> added_;        // nodes appended or inserted later
+  std::deque<std::string> texts_;     // texts that are not in content_
   LineNode* head_ = nullptr;
   LineNode* tail_ = nullptr;
 };
@@ -50,19 +67,14 @@ LineNode* insert_line_after(LineList& list, LineNode* node, std::string text);
 // are kept. The pieces concatenate to the content.
 std::vector<std::string_view> split_lines(std::string_view content);
 
-// Fills an empty list with the lines of `content`, calling `action` (if any)
-// with every node right after it has been linked.
-void load_line_list(std::string_view content, LineList& list,
+// Fills an empty list with the lines of `content`.
+void load_line_list(std::string content, LineList& list,
                     const std::function<void(LineNode*)>& action = {});
-
-}  // namespace shootout
-
-namespace shootout {
 
 // Replaces the node's text with `text`, which ends with "\n"; a node whose
 // old text ended with "\r\n" keeps that line end, so a file never gets mixed
 // line ends.
-void replace_line_text(LineNode& node, std::string_view text);
+void replace_line_text(LineList& list, LineNode& node, std::string_view text);
 
 // `text` (ending with "\n") with the line end `line_end` in its place.
 std::string with_line_end(std::string_view text, std::string_view line_end);

@@ -2,6 +2,7 @@
 // game sits in the slot of its number with its score line among the lines.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "driver/run_failure.h"
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   shootout::LineList lines;
   shootout::TieGameTable table = shootout::make_tie_game_table();
   try {
-    shootout::load_reports(content, registry, lines, table);
+    shootout::load_reports(std::string(content), registry, lines, table);
   } catch (const shootout::RunFailure&) {
     return 0;
   }

@@ -53,6 +53,7 @@ PlayerRegistry numbered_players(int count) {
   for (int i = 0; i < count; ++i) {
     r.player_table.push_back({i, "P" + std::to_string(i) + "x", 0, 0});
   }
+  index_player_names(r);
   return r;
 }
 
@@ -88,7 +89,7 @@ struct Loaded {
 TEST(LoadReports, BuildsTieGameWithRostersAndScoreLineNode) {
   Loaded l;
   const std::string file = "intro\n" + tied_report(12, 10, "Riverton. 3 , Lakeside 3") + "tail";
-  load_reports(file, l.players, l.lines, l.table);
+  load_reports(FileText::copy_of(file), l.players, l.lines, l.table);
   EXPECT_EQ(l.lines.joined(), file);
   const TieGame* g = l.table[12].get();
   ASSERT_NE(g, nullptr);
@@ -109,14 +110,14 @@ TEST(LoadReports, BuildsTieGameWithRostersAndScoreLineNode) {
 
 TEST(LoadReports, UntiedGameDoesNotConsumeTheNextHeader) {
   Loaded l;
-  load_reports("#3\nA 1 , B 2\n" + tied_report(4, 0), l.players, l.lines, l.table);
+  load_reports(FileText::copy_of("#3\nA 1 , B 2\n" + tied_report(4, 0)), l.players, l.lines, l.table);
   EXPECT_EQ(l.table[3], nullptr);
   EXPECT_NE(l.table[4], nullptr);
 }
 
 TEST(LoadReports, LaterReportWithSameNumberWins) {
   Loaded l;
-  load_reports(tied_report(5, 0) + tied_report(5, 50), l.players, l.lines, l.table);
+  load_reports(FileText::copy_of(tied_report(5, 0) + tied_report(5, 50)), l.players, l.lines, l.table);
   ASSERT_NE(l.table[5], nullptr);
   EXPECT_EQ(l.table[5]->first_team_skaters[0], 50);
 }
@@ -128,7 +129,7 @@ TEST(LoadReports, ShortRosterLinesGiveIndexZero) {
   file.replace(file.find(first), first.size(), "\n");
   file.replace(file.find(second), second.size(), "  \n");
   Loaded l;
-  load_reports(file, l.players, l.lines, l.table);
+  load_reports(FileText::copy_of(file), l.players, l.lines, l.table);
   ASSERT_NE(l.table[6], nullptr);
   EXPECT_EQ(l.table[6]->first_team_skaters[0], 0);
   EXPECT_EQ(l.table[6]->first_team_skaters[1], 0);
@@ -139,7 +140,7 @@ TEST(LoadReports, HeadersThatAreNoTieAreOrdinaryLines) {
   for (const char* file : {"#7\n", "#7\nA , B\n", "#\nA 1 , B 1\n",
                            "#0\nA 1 , B 1\n", "#4000\nA 1 , B 1\n"}) {
     Loaded l;
-    load_reports(file, l.players, l.lines, l.table);
+    load_reports(FileText::copy_of(file), l.players, l.lines, l.table);
     EXPECT_EQ(l.lines.joined(), file);
     for (const auto& slot : l.table) EXPECT_EQ(slot, nullptr) << file;
   }
@@ -150,7 +151,7 @@ TEST(LoadReports, FileEndingInsideTiedBlockFails) {
   const std::string cut = full.substr(0, full.size() - roster_line(49).size());
   Loaded l;
   const RunFailure f =
-      expect_failure([&] { load_reports(cut, l.players, l.lines, l.table); });
+      expect_failure([&] { load_reports(FileText::copy_of(cut), l.players, l.lines, l.table); });
   EXPECT_EQ(f.kind(), FailureKind::season_file_invalid);
   EXPECT_EQ(f.detail(),
             "reports.lgs line 55: file ends inside the roster block of tied game 9");

@@ -22,6 +22,7 @@ PlayerRegistry registry_of(std::initializer_list<const char*> names) {
   PlayerRegistry r;
   std::int32_t i = 0;
   for (const char* name : names) r.player_table.push_back({i++, name, 0, 0});
+  index_player_names(r);
   return r;
 }
 

@@ -76,7 +76,8 @@ class InsertSection : public ::testing::TestWithParam<SectionCase> {};
 TEST_P(InsertSection, GoesAfterTheAnchor) {
   LineList list;
   load_line_list(GetParam().file, list);
-  insert_shootout_section(list, 12, result());
+  BoxscoreIndex index;
+  insert_shootout_section(list, index, 12, result());
   EXPECT_EQ(list.joined(), GetParam().expected);
 }
 
@@ -116,7 +117,8 @@ TEST(InsertSection, MissingOrIncompleteBoxScoreFails) {
   for (const std::string& file : cases) {
     LineList list;
     load_line_list(file, list);
-    const RunFailure f = expect_failure([&] { insert_shootout_section(list, 12, result()); });
+    BoxscoreIndex index;
+    const RunFailure f = expect_failure([&] { insert_shootout_section(list, index, 12, result()); });
     EXPECT_EQ(f.kind(), FailureKind::boxscore_block_missing) << file;
     EXPECT_EQ(list.joined(), file);
   }

@@ -28,7 +28,7 @@ TEST(TieGameScan, EntryQualifiesOnlyWhenReportAndScheduleAgreeOnATie) {
   };
   TieGame game;
   for (const EntryCase& c : cases) {
-    LineNode date{c.date}, score{c.score};
+    LineNode date{c.date, nullptr}, score{c.score, nullptr};
     ScheduleEntry entry = read_schedule_entry(7, date, score);
     entry.tie_game = c.has_report ? &game : nullptr;
     EXPECT_EQ(qualifies(entry), c.qualifies) << c.date << c.score;
@@ -37,7 +37,7 @@ TEST(TieGameScan, EntryQualifiesOnlyWhenReportAndScheduleAgreeOnATie) {
 }
 
 TEST(TieGameScan, ReadsDateTeamsAndScores) {
-  LineNode date{"  20\t7 2003 4 9 trailing\r\n"}, score{" 2  2 \r\n"};
+  LineNode date{"  20\t7 2003 4 9 trailing\r\n", nullptr}, score{" 2  2 \r\n", nullptr};
   const ScheduleEntry e = read_schedule_entry(3, date, score);
   EXPECT_EQ(e.game_number, 3);
   EXPECT_EQ(e.day, 20);

@@ -3,10 +3,13 @@
 // bundled example league.
 //
 //   league_generator --out DIR [--seed N] [--players N] [--teams N]
-//                    [--games N] [--tie-share F] [--max] [--crlf]
+//                    [--games N] [--tie-share F] [--tied-games N] [--max]
+//                    [--crlf]
 //
 // --max is the largest season the format holds: 4000 players, 30 teams and
-// 3999 games, every one tied.
+// 3999 games, every one tied. --tied-games N keeps only the first N tied
+// games tied (the season is otherwise the same), and --crlf writes Windows
+// line ends. Lines are as wide as a real season's, with columns of numbers.
 
 #include <algorithm>
 #include <cstdint>
@@ -28,6 +31,7 @@ struct Options {
   int teams = 6;
   int games = 40;
   double tie_share = 0.25;
+  int tied_games = -1;  // -1: as many as the share gives
   bool crlf = false;
 };
 
@@ -119,9 +123,9 @@ std::string players_file(Draws& d, const std::vector<std::string>& names) {
   for (const std::string& name : names) {
     s += std::to_string(d.between(40, 99)) + " " + std::to_string(d.between(20, 40)) +
          " " + std::to_string(d.between(40, 99)) + "\n";
-    for (int line = 2; line <= 13; ++line) s += "0 0 0 0\n";
+    for (int line = 2; line <= 13; ++line) s += "  0  12  45  3  0  7  22  1  0  0  3\n";
     s += " " + name + "\n";
-    for (int line = 15; line <= 20; ++line) s += "1\n";
+    for (int line = 15; line <= 20; ++line) s += "  1  0  0  2  5\n";
   }
   return s;
 }
@@ -130,7 +134,7 @@ void roster_lines(std::string& s, const std::vector<std::string>& names,
                   const std::vector<int>& roster, int from, int count) {
   for (int i = from; i < from + count; ++i) {
     s += "  " + padded(names[static_cast<std::size_t>(roster[static_cast<std::size_t>(i)])], 23) +
-         " 0  0  0\n";
+         "  C   1   0   1   +1   2   3  14:25   0   1   4\n";
   }
 }
 
@@ -143,7 +147,9 @@ std::string reports_file(const std::vector<Game>& games,
     s += std::string(kTeamNames[game.first - 1]) + " " + std::to_string(game.first_score) +
          " , " + kTeamNames[game.second - 1] + " " + std::to_string(game.second_score) + "\n";
     s += "## game report\n";
-    for (int i = 0; i < 8; ++i) s += "Period notes\n";
+    for (int i = 1; i <= 8; ++i) {
+      s += "Period " + std::to_string(i) + " notes: shots 12-9, power plays 1/3, faceoffs 11-8\n";
+    }
     roster_lines(s, names, game.roster, 0, 18);
     s += "Goalies\n";
     roster_lines(s, names, game.roster, 18, 2);
@@ -163,11 +169,13 @@ std::string boxscores_file(Draws& d, const std::vector<Game>& games) {
     s += "#" + std::to_string(g + 1) + "\n";
     s += std::string(kTeamNames[game.second - 1]) + " at " + kTeamNames[game.first - 1] + "\n";
     for (int dash = 1; dash <= 7; ++dash) {
-      s += "Section " + std::to_string(dash) + "\n";
-      s += "----------------\n";
+      s += "Section " + std::to_string(dash) + ": 05:12 goal, 11:40 penalty, 17:03 goal (PP)\n";
+      s += "------------------------------------------------\n";
     }
-    for (int i = d.between(0, 3); i > 0; --i) s += std::to_string(i) + " scoring line\n";
-    s += "Three stars\n";
+    for (int i = d.between(0, 3); i > 0; --i) {
+      s += std::to_string(i) + " star of the game: 2 goals, 1 assist, 5 shots, +2\n";
+    }
+    s += "Three stars announced; attendance 14,512; officials on the ice\n";
     s += "\n";
   }
   return s;
@@ -208,7 +216,7 @@ std::string teams_file(Draws& d, const Options& o, const std::vector<Game>& game
     s += "Coach\n";
     s += record_line({n(80), n(80), n(80), n(20), line5_ties[t] + n(3), n(300), n(300),
                       n(99), n(99)});
-    for (int line = 6; line <= 125; ++line) s += "0 0 0\n";
+    for (int line = 6; line <= 125; ++line) s += "  0  0  0  12  4  0  33  1  0  2\n";
   }
   return s;
 }
@@ -216,7 +224,7 @@ std::string teams_file(Draws& d, const Options& o, const std::vector<Game>& game
 [[noreturn]] void usage(const std::string& problem) {
   std::cerr << "league_generator: " << problem << "\n"
             << "usage: league_generator --out DIR [--seed N] [--players N] [--teams N]"
-               " [--games N] [--tie-share F] [--max] [--crlf]\n";
+               " [--games N] [--tie-share F] [--tied-games N] [--max] [--crlf]\n";
   std::exit(2);
 }
 
@@ -234,6 +242,7 @@ Options parse(int argc, char** argv) {
     else if (arg == "--teams") o.teams = std::stoi(value());
     else if (arg == "--games") o.games = std::stoi(value());
     else if (arg == "--tie-share") o.tie_share = std::stod(value());
+    else if (arg == "--tied-games") o.tied_games = std::stoi(value());
     else if (arg == "--crlf") o.crlf = true;
     else if (arg == "--max") { o.players = 4000; o.teams = 30; o.games = 3999; o.tie_share = 1; }
     else usage("unknown option " + arg);
@@ -274,6 +283,13 @@ int main(int argc, char** argv) {
       game.roster.push_back(everyone[static_cast<std::size_t>(i)]);
     }
     games.push_back(std::move(game));
+  }
+
+  if (o.tied_games >= 0) {  // untie all but the first N, drawing nothing more
+    int kept = 0;
+    for (Game& g : games) {
+      if (g.first_score == g.second_score && ++kept > o.tied_games) g.second_score += 1;
+    }
   }
 
   std::filesystem::create_directories(o.out);

@@ -3,9 +3,12 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <vector>
 
 namespace shootout {
 
@@ -39,45 +42,59 @@ NewFile::NewFile(std::filesystem::path path, const std::filesystem::path& like)
   struct stat original;
   const mode_t mode =
       ::stat(like.c_str(), &original) == 0 ? original.st_mode & 07777 : 0666;
-  const int fd =
-      ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-  if (fd < 0) {
+  fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  if (fd_ < 0) {
     error_ = errno;
     return;
   }
   created_ = true;
   // The process's mask must not narrow the original's bits.
-  if (::fchmod(fd, mode) != 0 || (file_ = ::fdopen(fd, "wb")) == nullptr) {
-    error_ = errno;
-    ::close(fd);
-    return;
-  }
-  std::setvbuf(file_, nullptr, _IOFBF, 1 << 18);
+  if (::fchmod(fd_, mode) != 0) error_ = errno;
 }
 
 NewFile::~NewFile() {
-  if (file_ != nullptr) std::fclose(file_);
+  if (fd_ >= 0) ::close(fd_);
   if (created_ && !keep_) ::unlink(path_.c_str());
 }
 
-bool NewFile::write(std::string_view bytes) {
-  if (error_ != 0 || file_ == nullptr) return false;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-    error_ = errno != 0 ? errno : EIO;
-    return false;
+bool NewFile::write(std::span<const std::string_view> pieces) {
+  if (error_ != 0 || fd_ < 0) return false;
+  std::vector<iovec> batch;
+  batch.reserve(std::min<std::size_t>(pieces.size(), IOV_MAX));
+  std::size_t next = 0;
+  while (next < pieces.size() || !batch.empty()) {
+    while (batch.size() < IOV_MAX && next < pieces.size()) {
+      const std::string_view piece = pieces[next++];
+      if (!piece.empty()) {
+        batch.push_back({const_cast<char*>(piece.data()), piece.size()});
+      }
+    }
+    if (batch.empty()) break;
+    const ssize_t done = ::writev(fd_, batch.data(), static_cast<int>(batch.size()));
+    if (done < 0) {
+      if (errno == EINTR) continue;
+      error_ = errno;
+      return false;
+    }
+    // Drop what was written, keeping the rest of a piece written in part.
+    std::size_t left = static_cast<std::size_t>(done), whole = 0;
+    while (whole < batch.size() && batch[whole].iov_len <= left) {
+      left -= batch[whole++].iov_len;
+    }
+    batch.erase(batch.begin(), batch.begin() + static_cast<std::ptrdiff_t>(whole));
+    if (!batch.empty()) {
+      batch[0].iov_base = static_cast<char*>(batch[0].iov_base) + left;
+      batch[0].iov_len -= left;
+    }
   }
   return true;
 }
 
 bool NewFile::finish() {
-  if (error_ != 0 || file_ == nullptr) return false;
-  errno = 0;
-  if (std::fflush(file_) != 0 || ::fsync(::fileno(file_)) != 0) {
-    error_ = errno != 0 ? errno : EIO;
-  }
-  const int closed = std::fclose(file_);
-  file_ = nullptr;
-  if (closed != 0 && error_ == 0) error_ = errno != 0 ? errno : EIO;
+  if (error_ != 0 || fd_ < 0) return false;
+  if (::fsync(fd_) != 0) error_ = errno;
+  if (::close(fd_) != 0 && error_ == 0) error_ = errno;
+  fd_ = -1;
   return error_ == 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <string_view>
 
 namespace shootout {
@@ -35,9 +36,11 @@ class NewFile {
   NewFile(const NewFile&) = delete;
   NewFile& operator=(const NewFile&) = delete;
 
-  // Appends bytes; false (with error() set) once anything failed.
-  bool write(std::string_view bytes);
-  // Flushes, syncs and closes; false (with error() set) on any failure.
+  // Appends the pieces in order, many per system call; false (with error()
+  // set) once anything failed.
+  bool write(std::span<const std::string_view> pieces);
+  bool write(std::string_view bytes) { return write({&bytes, 1}); }
+  // Syncs and closes; false (with error() set) on any failure.
   bool finish();
   // Keeps the file on disk whatever happens afterwards.
   void keep() { keep_ = true; }
@@ -47,7 +50,7 @@ class NewFile {
 
  private:
   std::filesystem::path path_;
-  std::FILE* file_ = nullptr;
+  int fd_ = -1;
   int error_ = 0;
   bool created_ = false;
   bool keep_ = false;

@@ -18,13 +18,13 @@ namespace shootout {
 
 namespace {
 
-std::string open_and_read(RunState& run, const char* name) {
+FileText open_and_read(RunState& run, const char* name) {
   run.console << "Opening " << name << "\n";
   return read_season_file(run.folder, name);
 }
 
 void load_season(RunState& run) {
-  load_players(open_and_read(run, kPlayersFile), run.players);
+  load_players(open_and_read(run, kPlayersFile).view(), run.players);
   load_reports(open_and_read(run, kReportsFile), run.players, run.report_lines,
                run.tie_game_table);
   load_line_list(open_and_read(run, kBoxscoresFile), run.boxscore_lines);

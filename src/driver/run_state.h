@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "driver/random_source.h"
+#include "results/boxscore_index.h"
 #include "season/game_report_reader.h"
 #include "season/line_list.h"
 #include "season/player_registry.h"
@@ -32,6 +33,7 @@ struct RunState {
   LineList boxscore_lines;
   LineList schedule_lines;
   LineList team_lines;
+  BoxscoreIndex boxscore_index;
   bool tie_found = false;
 };
 

@@ -21,22 +21,61 @@ constexpr const char* kSeasonNames[] = {"boxscores.lgs", "schedule.lgs",
                                         "reports.lgs", "teams.lgs"};
 constexpr const char* kJournalHeader = "shootout update";
 
-// FNV-1a, 64 bits: tells a complete new file from a cut or stale one.
+// A 64-bit hash of a file's bytes, fed in pieces of any size: tells a
+// complete new file from a cut or stale one.
 class ContentHash {
  public:
   void add(std::string_view bytes) {
-    for (unsigned char c : bytes) {
-      value_ = (value_ ^ c) * 0x100000001b3ULL;
-    }
     size_ += bytes.size();
+    while (!bytes.empty() && pending_bytes_ != 0) take_byte(bytes);
+    for (; bytes.size() >= 8; bytes.remove_prefix(8)) {
+      std::uint64_t word;
+      std::memcpy(&word, bytes.data(), 8);
+      mix(word);
+    }
+    while (!bytes.empty()) take_byte(bytes);
   }
-  std::uint64_t value() const { return value_; }
+  std::uint64_t value() const {
+    ContentHash last = *this;
+    last.mix(last.pending_ ^ (last.size_ << 8));
+    return last.value_;
+  }
   std::uint64_t size() const { return size_; }
 
  private:
+  void mix(std::uint64_t word) {
+    value_ = (value_ ^ word) * 0x9e3779b97f4a7c15ULL;
+    value_ ^= value_ >> 29;
+  }
+  void take_byte(std::string_view& bytes) {
+    pending_ |= std::uint64_t{static_cast<unsigned char>(bytes[0])} << (8 * pending_bytes_);
+    bytes.remove_prefix(1);
+    if (++pending_bytes_ == 8) {
+      mix(pending_);
+      pending_ = 0;
+      pending_bytes_ = 0;
+    }
+  }
+
   std::uint64_t value_ = 0xcbf29ce484222325ULL;
+  std::uint64_t pending_ = 0;
+  unsigned pending_bytes_ = 0;
   std::uint64_t size_ = 0;
 };
+
+// The list's texts as few pieces as possible: lines that stand one after
+// another in the loaded file are one piece.
+std::vector<std::string_view> pieces_of(const LineList& list) {
+  std::vector<std::string_view> pieces;
+  for (const LineNode* n = list.head(); n != nullptr; n = n->next) {
+    if (!pieces.empty() && pieces.back().data() + pieces.back().size() == n->text.data()) {
+      pieces.back() = std::string_view(pieces.back().data(), pieces.back().size() + n->text.size());
+    } else {
+      pieces.push_back(n->text);
+    }
+  }
+  return pieces;
+}
 
 struct JournalEntry {
   std::string name;
@@ -143,12 +182,12 @@ void commit_season(const std::filesystem::path& folder,
     auto out = std::make_unique<NewFile>(new_file_path(folder, file.name),
                                          folder / file.name);
     check(out->error(), file.name, "create");
+    const std::vector<std::string_view> pieces = pieces_of(*file.list);
     ContentHash hash;
-    for (const LineNode* n = file.list->head(); n != nullptr; n = n->next) {
-      if (!out->write(n->text)) break;
-      hash.add(n->text);
+    for (std::string_view piece : pieces) hash.add(piece);
+    if (!out->write(pieces) || !out->finish()) {
+      io_failure(file.name, "write", out->error());
     }
-    if (!out->finish()) io_failure(file.name, "write", out->error());
     entries.push_back({file.name, hash.size(), hash.value()});
     written.push_back(std::move(out));
   }

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include <sys/stat.h>
+
 #include "driver/run_failure.h"
 
 namespace shootout {
@@ -23,18 +25,30 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 }  // namespace
 
-std::string read_season_file(const std::filesystem::path& folder,
-                             const char* name) {
+FileText read_season_file(const std::filesystem::path& folder,
+                          const char* name) {
   File file(std::fopen((folder / name).c_str(), "rb"));
   if (!file) abort_run(FailureKind::season_file_missing, name);
-  std::string content;
+  // One read of the size the file has; should the file have grown since,
+  // the rest is read on and joined to it.
+  struct stat info;
+  const std::size_t expected =
+      ::fstat(::fileno(file.get()), &info) == 0 && S_ISREG(info.st_mode)
+          ? static_cast<std::size_t>(info.st_size)
+          : 0;
+  FileText text(expected);
+  const std::size_t got = std::fread(text.data(), 1, expected, file.get());
+  std::string rest;
   char buffer[1 << 16];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-    content.append(buffer, got);
+  std::size_t more = 0;
+  while (!std::ferror(file.get()) &&
+         (more = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+    rest.append(buffer, more);
   }
   if (std::ferror(file.get())) io_failure(name, "read", errno);
-  return content;
+  text.shrink(got);
+  if (rest.empty()) return text;
+  return FileText::copy_of(std::string(text.view()) + rest);
 }
 
 }  // namespace shootout

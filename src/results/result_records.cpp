@@ -41,26 +41,16 @@ bool begins_with(const LineNode* node, char c) {
   return !node->text.empty() && node->text[0] == c;
 }
 
-bool is_boxscore_header(const LineNode* node, std::int32_t game_number) {
-  if (!begins_with(node, '#')) return false;
-  std::size_t pos = 1;
-  std::int32_t number = 0;
-  return scan_int(node->text, pos, number) && number == game_number;
-}
-
 [[noreturn]] void block_missing() {
   abort_run(FailureKind::boxscore_block_missing);
 }
 
 }  // namespace
 
-void insert_shootout_section(LineList& boxscore_lines,
+void insert_shootout_section(LineList& boxscore_lines, BoxscoreIndex& index,
                              std::int32_t game_number,
                              const ShootoutResult& result) {
-  LineNode* header = boxscore_lines.head();
-  while (header != nullptr && !is_boxscore_header(header, game_number)) {
-    header = header->next;
-  }
+  LineNode* header = index.header(boxscore_lines, game_number);
   if (header == nullptr) block_missing();
 
   LineNode* node = header;
@@ -81,7 +71,7 @@ void insert_shootout_section(LineList& boxscore_lines,
   std::string_view line_end = line_end_of(anchor->text);
   if (line_end.empty()) {
     line_end = line_end_of(header->text);
-    boxscore_lines.set_text(anchor, std::string(anchor->text) += line_end);
+    boxscore_lines.set_text(anchor, anchor->text, line_end);
   }
   LineNode* after = anchor;
   for (std::string_view line :
@@ -89,7 +79,8 @@ void insert_shootout_section(LineList& boxscore_lines,
         std::string_view(result.win_line),
         std::string_view(result.first_shot_log_line),
         std::string_view(result.second_shot_log_line)}) {
-    after = insert_line_after(boxscore_lines, after, with_line_end(line, line_end));
+    line.remove_suffix(line.ends_with('\n') ? 1 : 0);
+    after = boxscore_lines.insert_after(after, line, line_end);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "results/boxscore_index.h"
 #include "results/schedule_entry.h"
 #include "season/game_report_reader.h"
 #include "season/line_list.h"
@@ -35,7 +36,7 @@ void replace_score_lines(TieGame& game, ScheduleEntry& entry,
 // Inserts the five-line shootout section into the game's box score, after
 // the first line past its seventh "-" line that does not begin with a digit.
 // A game without a complete box score raises boxscore_block_missing.
-void insert_shootout_section(LineList& boxscore_lines,
+void insert_shootout_section(LineList& boxscore_lines, BoxscoreIndex& index,
                              std::int32_t game_number,
                              const ShootoutResult& result);
 

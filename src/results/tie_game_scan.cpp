@@ -63,7 +63,8 @@ void settle_game(RunState& run, ScheduleEntry& entry) {
                    entry.second_team, result.winner);
   append_log_block(run, log_block(entry, lines.report_line, result));
   replace_score_lines(game, entry, lines, run.report_lines, run.schedule_lines);
-  insert_shootout_section(run.boxscore_lines, entry.game_number, result);
+  insert_shootout_section(run.boxscore_lines, run.boxscore_index,
+                          entry.game_number, result);
 }
 
 }  // namespace

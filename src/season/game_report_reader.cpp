@@ -16,8 +16,7 @@ constexpr std::size_t kBlockLines = 54;
 // characters, or to the end of a shorter line.
 std::int32_t roster_player(const PlayerRegistry& registry,
                            std::string_view line) {
-  std::string field(line.size() > 2 ? line.substr(2, 23) : std::string_view{});
-  return find_player(registry, field);
+  return find_player(registry, line.size() > 2 ? line.substr(2, 23) : std::string_view{});
 }
 
 template <std::size_t N>
@@ -105,7 +104,7 @@ std::optional<std::int32_t> report_header_number(std::string_view line) {
   return number;
 }
 
-void load_reports(std::string content, const PlayerRegistry& registry,
+void load_reports(FileText content, const PlayerRegistry& registry,
                   LineList& report_lines, TieGameTable& tie_game_table) {
   report_lines.load(std::move(content));
   const std::span<LineNode> lines = report_lines.file_lines();

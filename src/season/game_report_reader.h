@@ -53,7 +53,7 @@ std::optional<std::int32_t> report_header_number(std::string_view line);
 // Reads reports.lgs: every line goes to `report_lines`, and every report
 // whose score line is tied becomes a TieGame with its 54-line roster block.
 // A file that ends inside such a block is a failure.
-void load_reports(std::string content, const PlayerRegistry& registry,
+void load_reports(FileText content, const PlayerRegistry& registry,
                   LineList& report_lines, TieGameTable& tie_game_table);
 
 }  // namespace shootout

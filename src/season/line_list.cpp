@@ -1,12 +1,25 @@
 #include "season/line_list.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 #include <utility>
 
 namespace shootout {
 
-std::string_view LineList::keep(std::string text) {
-  return texts_.emplace_back(std::move(text));
+std::string_view LineList::keep(std::string_view head, std::string_view tail) {
+  const std::size_t size = head.size() + tail.size();
+  if (size > text_left_) {
+    const std::size_t block = std::max<std::size_t>(size, 64 * 1024);
+    text_free_ = text_blocks_.emplace_back(std::make_unique_for_overwrite<char[]>(block)).get();
+    text_left_ = block;
+  }
+  char* text = text_free_;
+  if (!head.empty()) std::memcpy(text, head.data(), head.size());
+  if (!tail.empty()) std::memcpy(text + head.size(), tail.data(), tail.size());
+  text_free_ += size;
+  text_left_ -= size;
+  return {text, size};
 }
 
 void LineList::link_at_end(LineNode* node) {
@@ -18,35 +31,46 @@ void LineList::link_at_end(LineNode* node) {
   tail_ = node;
 }
 
-void LineList::load(std::string content,
+void LineList::load(FileText content,
                     const std::function<void(LineNode*)>& action) {
   content_ = std::move(content);
-  const std::vector<std::string_view> lines = split_lines(content_);
-  file_lines_.resize(lines.size());
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    LineNode* node = &file_lines_[i];
-    node->text = lines[i];
+  const std::string_view all = content_.view();
+  std::size_t count = all.empty() || all.back() == '\n' ? 0 : 1;
+  for (const char* at = all.data(), *end = at + all.size();
+       (at = static_cast<const char*>(std::memchr(at, '\n', end - at))) != nullptr;
+       ++at) {
+    ++count;
+  }
+  file_nodes_ = LargeBlock(count * sizeof(LineNode));
+  LineNode* nodes = static_cast<LineNode*>(file_nodes_.data());
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::size_t end = std::min(all.find('\n', start), all.size() - 1) + 1;
+    LineNode* node = new (&nodes[i]) LineNode{all.substr(start, end - start), nullptr};
     link_at_end(node);
     if (action) action(node);
+    start = end;
   }
+  file_lines_ = std::span<LineNode>(nodes, count);
 }
 
-LineNode* LineList::append(std::string text) {
-  LineNode* node = &added_.emplace_back(LineNode{keep(std::move(text)), nullptr});
+LineNode* LineList::append(std::string_view head, std::string_view tail) {
+  LineNode* node = &added_.emplace_back(LineNode{keep(head, tail), nullptr});
   link_at_end(node);
   return node;
 }
 
-LineNode* LineList::insert_after(LineNode* node, std::string text) {
-  LineNode* fresh =
-      &added_.emplace_back(LineNode{keep(std::move(text)), node->next});
+LineNode* LineList::insert_after(LineNode* node, std::string_view head,
+                                 std::string_view tail) {
+  LineNode* fresh = &added_.emplace_back(LineNode{keep(head, tail), node->next});
   node->next = fresh;
   if (tail_ == node) tail_ = fresh;
   return fresh;
 }
 
-void LineList::set_text(LineNode* node, std::string text) {
-  node->text = keep(std::move(text));
+void LineList::set_text(LineNode* node, std::string_view head,
+                        std::string_view tail) {
+  node->text = keep(head, tail);
 }
 
 std::string LineList::joined() const {
@@ -55,8 +79,9 @@ std::string LineList::joined() const {
   return out;
 }
 
-LineNode* insert_line_after(LineList& list, LineNode* node, std::string text) {
-  return list.insert_after(node, std::move(text));
+LineNode* insert_line_after(LineList& list, LineNode* node,
+                            std::string_view text) {
+  return list.insert_after(node, text);
 }
 
 std::vector<std::string_view> split_lines(std::string_view content) {
@@ -73,21 +98,22 @@ std::vector<std::string_view> split_lines(std::string_view content) {
   return lines;
 }
 
-void load_line_list(std::string content, LineList& list,
+void load_line_list(FileText content, LineList& list,
                     const std::function<void(LineNode*)>& action) {
   list.load(std::move(content), action);
 }
 
-std::string with_line_end(std::string_view text, std::string_view line_end) {
-  if (text.ends_with('\n')) text.remove_suffix(1);
-  std::string out(text);
-  out += line_end;
-  return out;
+void load_line_list(std::string_view content, LineList& list,
+                    const std::function<void(LineNode*)>& action) {
+  list.load(content, action);
 }
 
 void replace_line_text(LineList& list, LineNode& node, std::string_view text) {
-  list.set_text(&node, node.text.ends_with("\r\n") ? with_line_end(text, "\r\n")
-                                                   : std::string(text));
+  if (node.text.ends_with("\r\n") && text.ends_with('\n')) {
+    list.set_text(&node, text.substr(0, text.size() - 1), "\r\n");
+  } else {
+    list.set_text(&node, text);
+  }
 }
 
 }  // namespace shootout

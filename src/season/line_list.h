@@ -3,6 +3,9 @@
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <memory>
+
+#include "season/large_block.h"
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,7 +18,7 @@ namespace shootout {
 // are never removed, so other records may hold plain pointers to them.
 struct LineNode {
   std::string_view text;
-  LineNode* next = nullptr;
+  LineNode* next;
 };
 
 // A season file held as a chain of lines. The list owns the file's content,
@@ -34,49 +37,62 @@ class LineList {
 
   // Takes a whole file into an empty list, one node per line and no copy of
   // the content; calls `action` (if any) with every node once it is linked.
-  void load(std::string content,
+  void load(FileText content,
             const std::function<void(LineNode*)>& action = {});
+  void load(std::string_view content,
+            const std::function<void(LineNode*)>& action = {}) {
+    load(FileText::copy_of(content), action);
+  }
   // The nodes of the loaded lines, in file order (insertions not included).
   std::span<LineNode> file_lines() { return file_lines_; }
 
-  // Appends a node holding `text` at the end and returns it.
-  LineNode* append(std::string text);
-  // Links a new node holding `text` directly after `node` and returns it.
-  LineNode* insert_after(LineNode* node, std::string text);
+  // Each text given below is `head` followed by `tail`, copied into the
+  // list's storage.
+  // Appends a node holding the text at the end and returns it.
+  LineNode* append(std::string_view head, std::string_view tail = {});
+  // Links a new node holding the text directly after `node`; returns it.
+  LineNode* insert_after(LineNode* node, std::string_view head,
+                         std::string_view tail = {});
   // Gives the node a new text; it keeps its place.
-  void set_text(LineNode* node, std::string text);
+  void set_text(LineNode* node, std::string_view head,
+                std::string_view tail = {});
 
   // The whole content, as it would be written back.
   std::string joined() const;
 
  private:
-  std::string_view keep(std::string text);
+  std::string_view keep(std::string_view head, std::string_view tail);
   void link_at_end(LineNode* node);
 
-  std::string content_;               // the loaded file
-  std::vector<LineNode> file_lines_;  // sized once at load: addresses stay
+  FileText content_;  // the loaded file
+  // One block of nodes for the loaded lines, made once: addresses stay.
+  LargeBlock file_nodes_;
+  std::span<LineNode> file_lines_;
   std::deque<LineNode> added_;        // nodes appended or inserted later
-  std::deque<std::string> texts_;     // texts that are not in content_
+  // Texts that are not in content_, packed into blocks of their own.
+  std::vector<std::unique_ptr<char[]>> text_blocks_;
+  char* text_free_ = nullptr;
+  std::size_t text_left_ = 0;
   LineNode* head_ = nullptr;
   LineNode* tail_ = nullptr;
 };
 
-LineNode* insert_line_after(LineList& list, LineNode* node, std::string text);
+LineNode* insert_line_after(LineList& list, LineNode* node,
+                            std::string_view text);
 
 // Splits content into whole lines, each with its line end; bytes of any value
 // are kept. The pieces concatenate to the content.
 std::vector<std::string_view> split_lines(std::string_view content);
 
 // Fills an empty list with the lines of `content`.
-void load_line_list(std::string content, LineList& list,
+void load_line_list(FileText content, LineList& list,
+                    const std::function<void(LineNode*)>& action = {});
+void load_line_list(std::string_view content, LineList& list,
                     const std::function<void(LineNode*)>& action = {});
 
 // Replaces the node's text with `text`, which ends with "\n"; a node whose
 // old text ended with "\r\n" keeps that line end, so a file never gets mixed
 // line ends.
 void replace_line_text(LineList& list, LineNode& node, std::string_view text);
-
-// `text` (ending with "\n") with the line end `line_end` in its place.
-std::string with_line_end(std::string_view text, std::string_view line_end);
 
 }  // namespace shootout

@@ -1,5 +1,9 @@
 #include "season/player_registry.h"
 
+#include <algorithm>
+#include <bit>
+#include <stdexcept>
+
 #include "driver/run_failure.h"
 #include "season/line_list.h"
 #include "season/number_scan.h"
@@ -48,22 +52,93 @@ void load_players(std::string_view content, PlayerRegistry& registry) {
     player.rating2 = numbers[2];
     registry.player_table.push_back(std::move(player));
   }
+  index_player_names(registry);
 }
 
-void trim_name(std::string& text) {
+namespace {
+std::int32_t lowest_with_prefix(const PlayerRegistry& registry,
+                                std::string_view text);
+}  // namespace
+
+void index_player_names(PlayerRegistry& registry) {
+  const std::vector<Player>& players = registry.player_table;
+  std::vector<std::int32_t>& order = registry.by_name;
+  order.resize(players.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::int32_t>(i);
+  std::sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) {
+    return players[static_cast<std::size_t>(a)].name < players[static_cast<std::size_t>(b)].name;
+  });
+  registry.lowest.assign(1, order);
+  for (std::size_t span = 2; span <= order.size(); span *= 2) {
+    const std::vector<std::int32_t>& half = registry.lowest.back();
+    std::vector<std::int32_t> level(order.size() - span + 1);
+    for (std::size_t i = 0; i < level.size(); ++i) {
+      level[i] = std::min(half[i], half[i + span / 2]);
+    }
+    registry.lowest.push_back(std::move(level));
+  }
+  registry.by_whole_name.clear();
+  for (const Player& player : players) {
+    registry.by_whole_name.try_emplace(player.name, 0);
+  }
+  for (auto& [name, lowest] : registry.by_whole_name) {
+    lowest = lowest_with_prefix(registry, name);
+  }
+}
+
+std::string_view trimmed(std::string_view text) {
   std::size_t begin = 0;
   while (begin < text.size() && !is_alnum(text[begin])) ++begin;
   std::size_t end = text.size();
   while (end > begin && !is_alnum(text[end - 1])) --end;
-  text = text.substr(begin, end - begin);
+  return text.substr(begin, end - begin);
 }
+
+void trim_name(std::string& text) {
+  const std::string_view kept = trimmed(text);
+  const std::size_t begin = static_cast<std::size_t>(kept.data() - text.data());
+  text.erase(begin + kept.size());
+  text.erase(0, begin);
+}
+
+namespace {
+
+// The lowest index among the names that begin with `text`, through the name
+// order: those names stand together in it.
+std::int32_t lowest_with_prefix(const PlayerRegistry& registry,
+                                std::string_view text) {
+  const std::vector<std::int32_t>& order = registry.by_name;
+  auto name = [&](std::int32_t i) -> std::string_view {
+    return registry.player_table[static_cast<std::size_t>(i)].name;
+  };
+  const auto first = std::lower_bound(
+      order.begin(), order.end(), text,
+      [&](std::int32_t i, std::string_view t) { return name(i) < t; });
+  const auto last = std::partition_point(
+      first, order.end(), [&](std::int32_t i) { return name(i).starts_with(text); });
+  if (first == last) return 0;
+  const std::size_t from = static_cast<std::size_t>(first - order.begin());
+  const std::size_t count = static_cast<std::size_t>(last - first);
+  const std::size_t k = static_cast<std::size_t>(std::bit_width(count) - 1);
+  const std::vector<std::int32_t>& level = registry.lowest[k];
+  return std::min(level[from], level[from + count - (std::size_t{1} << k)]);
+}
+
+}  // namespace
 
 std::int32_t find_player(const PlayerRegistry& registry, std::string& text) {
   trim_name(text);
-  for (const Player& player : registry.player_table) {
-    if (std::string_view(player.name).starts_with(text)) return player.index;
+  return find_player(registry, std::string_view(text));
+}
+
+std::int32_t find_player(const PlayerRegistry& registry, std::string_view text) {
+  text = trimmed(text);
+  if (registry.by_name.size() != registry.player_table.size()) {
+    throw std::logic_error("find_player: player names are not indexed");
   }
-  return 0;
+  const auto whole = registry.by_whole_name.find(text);
+  if (whole != registry.by_whole_name.end()) return whole->second;
+  return lowest_with_prefix(registry, text);
 }
 
 }  // namespace shootout

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace shootout {
@@ -17,7 +18,24 @@ struct Player {
 // Every player of the league, slot i holding the player of index i.
 struct PlayerRegistry {
   static constexpr std::int32_t kCapacity = 4000;
+
+  PlayerRegistry() = default;
+  // Moving keeps the names where the index views them; a copy would not.
+  PlayerRegistry(PlayerRegistry&&) = default;
+  PlayerRegistry& operator=(PlayerRegistry&&) = default;
+  PlayerRegistry(const PlayerRegistry&) = delete;
+  PlayerRegistry& operator=(const PlayerRegistry&) = delete;
+
   std::vector<Player> player_table;
+
+  // The name index of find_player: player indexes ordered by name, and for
+  // each power of two 2^k, lowest[k][i] is the lowest index among the 2^k
+  // names from position i of that order.
+  std::vector<std::int32_t> by_name;
+  std::vector<std::vector<std::int32_t>> lowest;
+  // The answer for every text that is a whole player name, the usual case;
+  // the keys view the names in player_table.
+  std::unordered_map<std::string_view, std::int32_t> by_whole_name;
 
   std::int32_t player_count() const {
     return static_cast<std::int32_t>(player_table.size());
@@ -33,11 +51,19 @@ inline constexpr const char* kPlayersFile = "players.lgs";
 // fewer than three integers is a failure.
 void load_players(std::string_view content, PlayerRegistry& registry);
 
+// Builds the name index; load_players does it, and a registry filled by
+// other means must do it before find_player is used.
+void index_player_names(PlayerRegistry& registry);
+
 // Removes from both ends every byte that is neither a digit nor a letter.
 void trim_name(std::string& text);
+
+// The text without the bytes that trim_name removes.
+std::string_view trimmed(std::string_view text);
 
 // The lowest index whose name begins with the trimmed text, or 0 when there
 // is none (an empty text yields 0). `text` is trimmed in place.
 std::int32_t find_player(const PlayerRegistry& registry, std::string& text);
+std::int32_t find_player(const PlayerRegistry& registry, std::string_view text);
 
 }  // namespace shootout

@@ -20,12 +20,16 @@ ShootingOrder order_shooters(const PlayerRegistry& registry,
     order[i] = ShotTaker{player.index, std::int64_t{bonus} + player.rating1 +
                                            player.rating2};
   }
-  // Stable, so that equal scores keep roster order and a seed always gives
-  // the same order.
-  std::stable_sort(order.begin(), order.end(),
-                   [](const ShotTaker& a, const ShotTaker& b) {
-                     return compare_shooters(a, b) < 0;
-                   });
+  // Insertion sort: stable, so that equal scores keep roster order and a seed
+  // always gives the same order, and it needs no memory for 18 entries.
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    const ShotTaker taker = order[i];
+    std::size_t j = i;
+    for (; j > 0 && compare_shooters(taker, order[j - 1]) < 0; --j) {
+      order[j] = order[j - 1];
+    }
+    order[j] = taker;
+  }
   return order;
 }
 

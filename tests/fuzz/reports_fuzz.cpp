@@ -14,12 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const shootout::PlayerRegistry registry = [] {
     shootout::PlayerRegistry r;
     r.player_table = {{0, "Aldo Brisk", 80, 80}, {1, "Aldo Brinkman", 70, 90}, {2, "Bo Vale", 60, 60}};
+    shootout::index_player_names(r);
     return r;
   }();
   shootout::LineList lines;
   shootout::TieGameTable table = shootout::make_tie_game_table();
   try {
-    shootout::load_reports(std::string(content), registry, lines, table);
+    shootout::load_reports(shootout::FileText::copy_of(content), registry, lines, table);
   } catch (const shootout::RunFailure&) {
     return 0;
   }

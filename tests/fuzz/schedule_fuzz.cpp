@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   shootout::RunState run(".", console, random);
   run.log_file = log;
   build_league(run);
-  shootout::load_line_list(std::string(content), run.schedule_lines);
+  shootout::load_line_list(content, run.schedule_lines);
   const std::size_t lines = run.schedule_lines.size();
   try {
     shootout::scan_schedule(run);

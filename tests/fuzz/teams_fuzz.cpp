@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   shootout::LineList lines;
   shootout::TeamRecordTable table;
   shootout::TeamRecordIndexer indexer(table);
-  shootout::load_line_list(std::string(content), lines,
+  shootout::load_line_list(content, lines,
                            [&](shootout::LineNode* node) { indexer.index_team_line(node); });
   FUZZ_CHECK(lines.joined() == content);
   std::map<const shootout::LineNode*, std::size_t> position;

@@ -1,7 +1,8 @@
 // Measures whole runs of the tool on the largest season the format holds,
 // against the raw floor: reading the five files and writing the four kept
-// ones back with the same durability as the tool (new files synced, renamed
-// over the originals, the folder synced). Also the same season with a single
+// ones back unchanged, with the tool's own reading and writing primitives
+// and the same durability (new files synced, renamed over the originals,
+// the folder synced). Also the same season with a single
 // tied game, for the cost of loading and writing back alone.
 //
 //   shootout_benchmark [--runs N]   (run from the build folder)
@@ -19,6 +20,9 @@
 #include <map>
 #include <string>
 #include <vector>
+
+#include "driver/file_system.h"
+#include "driver/season_file.h"
 
 namespace fs = std::filesystem;
 
@@ -78,38 +82,22 @@ Measured run_tool(const fs::path& tool, const fs::path& folder) {
   return {elapsed, usage.ru_maxrss};
 }
 
-bool write_all(int fd, const std::string& data) {
-  for (std::size_t done = 0; done < data.size();) {
-    const ssize_t n = write(fd, data.data() + done, data.size() - done);
-    if (n < 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// The floor: read all five files, write the four kept ones durably.
+// The floor: read all five files and write the four kept ones back as they
+// were, through the tool's own reading and writing primitives, with the
+// same durability (new files synced, renamed, the folder synced).
 double raw_floor(const fs::path& folder) {
   const Clock::time_point start = Clock::now();
-  std::map<std::string, std::string> content;
-  for (const char* f : kFiles) {
-    std::string& c = content[f];
-    c.resize(fs::file_size(folder / f));
-    std::FILE* in = std::fopen((folder / f).c_str(), "rb");
-    if (std::fread(c.data(), 1, c.size(), in) != c.size()) std::exit(1);
-    std::fclose(in);
+  std::map<std::string, shootout::FileText> content;
+  for (const char* f : kFiles) content[f] = shootout::read_season_file(folder, f);
+  for (const char* f : kKept) {
+    shootout::NewFile out(folder / (std::string(f) + ".new"), folder / f);
+    if (!out.write(content[f].view()) || !out.finish()) std::exit(1);
+    out.keep();
   }
   for (const char* f : kKept) {
-    const fs::path fresh = folder / (std::string(f) + ".new");
-    const int fd = open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0 || !write_all(fd, content[f]) || fsync(fd) != 0) std::exit(1);
-    close(fd);
+    if (shootout::replace_file(folder / (std::string(f) + ".new"), folder / f) != 0) std::exit(1);
   }
-  for (const char* f : kKept) {
-    fs::rename(folder / (std::string(f) + ".new"), folder / f);
-  }
-  const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  fsync(dir);
-  close(dir);
+  shootout::sync_folder(folder);
   return seconds_since(start);
 }
 

@@ -23,10 +23,19 @@ struct Ran {
   std::string out, err;
 };
 
-Ran run_tool(const TempFolder& league, const TempFolder& scratch, const std::string& seed) {
+// The command that runs the tool: the built executable, unless
+// SHOOTOUT_TOOL_COMMAND names another (such as a Windows build under wine).
+std::string tool_command() {
+  const char* other = std::getenv("SHOOTOUT_TOOL_COMMAND");
+  return other != nullptr ? other : "'" SHOOTOUT_EXE "'";
+}
+
+Ran run_tool(const TempFolder& league, const TempFolder& scratch, const std::string& seed,
+             const std::string& args = "") {
   const std::string command = "cd '" + league.path().string() + "' && SHOOTOUT_SEED=" + seed +
-                              " '" SHOOTOUT_EXE "' > '" + (scratch.path() / "out").string() +
-                              "' 2> '" + (scratch.path() / "err").string() + "'";
+                              " " + tool_command() + " " + args + " > '" +
+                              (scratch.path() / "out").string() + "' 2> '" +
+                              (scratch.path() / "err").string() + "'";
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, scratch.read("out"), scratch.read("err")};
 }
@@ -260,6 +269,24 @@ TEST(EndToEndFailure, MissingTeamsFileExitsWith255AndChangesNothing) {
   EXPECT_EQ(after["shootout.html"], "teams.lgs file not found.\n");
   after.erase("shootout.html");
   EXPECT_EQ(after, before);
+}
+
+TEST(EndToEndCommandLine, HelpAndVersionTouchNoFile) {
+  TempFolder league, scratch;
+  generate(league, "--seed 8 --games 10 --tie-share 1");
+  const auto before = league.snapshot();
+  for (const char* args : {"--help", "-h", "extra --help", "--version"}) {
+    const Ran ran = run_tool(league, scratch, "1", args);
+    EXPECT_EQ(ran.status, 0) << args;
+    EXPECT_EQ(ran.err, "") << args;
+    const std::string expected = std::string(args) == "--version" ? "shootout " : "usage: shootout";
+    EXPECT_TRUE(ran.out.starts_with(expected)) << args << ": " << ran.out;
+    EXPECT_EQ(league.snapshot(), before) << args;  // no shootout.html either
+  }
+  // Any other argument is ignored: the run settles the season.
+  const Ran ran = run_tool(league, scratch, "1", "--dry-run");
+  EXPECT_EQ(ran.status, 0);
+  EXPECT_TRUE(ran.out.ends_with("Updating teams.lgs\nFreeing memory\nDone!\n")) << ran.out;
 }
 
 }  // namespace

@@ -10,6 +10,12 @@ namespace shootout {
 // The few file operations that durable write-back needs beyond standard
 // streams. Each returns 0 on success or the system's error number.
 
+// Opens a file with a standard I/O mode ("rb", "ab", ...).
+std::FILE* open_file(const std::filesystem::path& path, const char* mode);
+
+// The size of an open regular file, or -1 when it has none.
+long long regular_file_size(std::FILE* file);
+
 // Removes a file; a file that does not exist counts as removed.
 int remove_file(const std::filesystem::path& path);
 
@@ -19,6 +25,8 @@ int replace_file(const std::filesystem::path& from,
                  const std::filesystem::path& to);
 
 // Makes the folder's entries (created, renamed, removed files) durable.
+// (Where the system has no such call, the renames themselves are made
+// durable instead.)
 int sync_folder(const std::filesystem::path& folder);
 
 // Takes an exclusive lock on the open file, waiting while another process

@@ -53,7 +53,7 @@ void write_back(RunState& run) {
 }
 
 void run_sequence(RunState& run) {
-  run.log_file = std::fopen((run.folder / kLogFile).c_str(), "ab");
+  run.log_file = open_file(run.folder / kLogFile, "ab");
   if (run.log_file == nullptr) abort_run(FailureKind::log_unavailable);
   // One run at a time per folder: a second run waits here for the first to
   // finish and then works on the files the first one wrote.

@@ -5,8 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include <sys/stat.h>
-
+#include "driver/file_system.h"
 #include "driver/run_failure.h"
 
 namespace shootout {
@@ -27,15 +26,12 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 FileText read_season_file(const std::filesystem::path& folder,
                           const char* name) {
-  File file(std::fopen((folder / name).c_str(), "rb"));
+  File file(open_file(folder / name, "rb"));
   if (!file) abort_run(FailureKind::season_file_missing, name);
   // One read of the size the file has; should the file have grown since,
   // the rest is read on and joined to it.
-  struct stat info;
-  const std::size_t expected =
-      ::fstat(::fileno(file.get()), &info) == 0 && S_ISREG(info.st_mode)
-          ? static_cast<std::size_t>(info.st_size)
-          : 0;
+  const long long size = regular_file_size(file.get());
+  const std::size_t expected = size > 0 ? static_cast<std::size_t>(size) : 0;
   FileText text(expected);
   const std::size_t got = std::fread(text.data(), 1, expected, file.get());
   std::string rest;

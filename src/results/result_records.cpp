@@ -1,6 +1,7 @@
 #include "results/result_records.h"
 
 #include "driver/run_failure.h"
+#include "season/concat.h"
 #include "season/number_scan.h"
 
 namespace shootout {
@@ -11,21 +12,22 @@ ScoreLines compose_score_lines(const ScheduleEntry& entry, const TieGame& game,
   std::int64_t second = entry.second_score;
   (winner == Side::first ? first : second) += 1;
   ScoreLines lines;
-  lines.schedule_line =
-      " " + std::to_string(first) + "  " + std::to_string(second) + " \n";
-  lines.report_line = game.first_team_name + " " + std::to_string(first) +
-                      " , " + game.second_team_name + " " +
-                      std::to_string(second) + " (SO)\n";
+  const std::string first_text = std::to_string(first);
+  const std::string second_text = std::to_string(second);
+  lines.schedule_line = concat({" ", first_text, "  ", second_text, " \n"});
+  lines.report_line = concat({game.first_team_name, " ", first_text, " , ",
+                              game.second_team_name, " ", second_text, " (SO)\n"});
   return lines;
 }
 
 std::string log_block(const ScheduleEntry& entry,
                       const std::string& report_line,
                       const ShootoutResult& result) {
-  return "<h2>" + std::to_string(entry.month) + "-" + std::to_string(entry.day) +
-         "-" + std::to_string(entry.year) + " " + report_line + "</h2>\n<h4>" +
-         result.win_line + "</h4>\n<h4>" + result.first_shot_log_line +
-         "</h4>\n<h4>" + result.second_shot_log_line + "</h4><hr>\n\n";
+  return concat({"<h2>", std::to_string(entry.month), "-",
+                 std::to_string(entry.day), "-", std::to_string(entry.year), " ",
+                 report_line, "</h2>\n<h4>", result.win_line, "</h4>\n<h4>",
+                 result.first_shot_log_line, "</h4>\n<h4>",
+                 result.second_shot_log_line, "</h4><hr>\n\n"});
 }
 
 void replace_score_lines(TieGame& game, ScheduleEntry& entry,

@@ -1,6 +1,7 @@
 #include "shootout/shootout_sequence.h"
 
 #include "driver/run_failure.h"
+#include "season/concat.h"
 #include "shootout/shot_model.h"
 
 namespace shootout {
@@ -81,12 +82,12 @@ ShootoutResult play_shootout(const TieGame& game, const ShootingOrder& first,
   result.winner = *winner;
   const bool first_won = *winner == Side::first;
   result.win_line =
-      (first_won ? game.first_team_name : game.second_team_name) + " win " +
-      std::to_string(first_won ? a : b) + "-" +
-      std::to_string(first_won ? b : a) + "\n";
-  result.first_shot_log_line = game.first_team_name + " - " + first_log + "\n";
+      concat({first_won ? game.first_team_name : game.second_team_name, " win ",
+              std::to_string(first_won ? a : b), "-",
+              std::to_string(first_won ? b : a), "\n"});
+  result.first_shot_log_line = concat({game.first_team_name, " - ", first_log, "\n"});
   result.second_shot_log_line =
-      game.second_team_name + " - " + second_log + "\n";
+      concat({game.second_team_name, " - ", second_log, "\n"});
   console << "Successful shootout between " << game.first_team_name << " and "
           << game.second_team_name << "\n";
   return result;

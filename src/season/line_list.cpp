@@ -35,7 +35,8 @@ void LineList::load(FileText content,
                     const std::function<void(LineNode*)>& action) {
   content_ = std::move(content);
   const std::string_view all = content_.view();
-  std::size_t count = all.empty() || all.back() == '\n' ? 0 : 1;
+  if (all.empty()) return;
+  std::size_t count = all.back() == '\n' ? 0 : 1;
   for (const char* at = all.data(), *end = at + all.size();
        (at = static_cast<const char*>(std::memchr(at, '\n', end - at))) != nullptr;
        ++at) {

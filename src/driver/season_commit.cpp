@@ -166,6 +166,24 @@ void apply_journal(const std::filesystem::path& folder,
   sync_folder(folder);
 }
 
+// Writes the list to a complete, synced new file beside the season file,
+// kept in `written` (which removes it again unless the update commits), and
+// returns the file's journal entry.
+JournalEntry save_line_list(const std::filesystem::path& folder,
+                            const KeptFile& file,
+                            std::vector<std::unique_ptr<NewFile>>& written) {
+  auto& out = written.emplace_back(std::make_unique<NewFile>(
+      new_file_path(folder, file.name), folder / file.name));
+  check(out->error(), file.name, "create");
+  const std::vector<std::string_view> pieces = pieces_of(*file.list);
+  ContentHash hash;
+  for (std::string_view piece : pieces) hash.add(piece);
+  if (!out->write(pieces) || !out->finish()) {
+    io_failure(file.name, "write", out->error());
+  }
+  return {file.name, hash.size(), hash.value()};
+}
+
 void remove_leftovers(const std::filesystem::path& folder) {
   for (const char* name : kSeasonNames) remove_file(new_file_path(folder, name));
   remove_file(new_file_path(folder, kJournalFile));
@@ -179,17 +197,7 @@ void commit_season(const std::filesystem::path& folder,
   std::vector<JournalEntry> entries;
   for (const KeptFile& file : files) {
     console << "Updating " << file.name << "\n";
-    auto out = std::make_unique<NewFile>(new_file_path(folder, file.name),
-                                         folder / file.name);
-    check(out->error(), file.name, "create");
-    const std::vector<std::string_view> pieces = pieces_of(*file.list);
-    ContentHash hash;
-    for (std::string_view piece : pieces) hash.add(piece);
-    if (!out->write(pieces) || !out->finish()) {
-      io_failure(file.name, "write", out->error());
-    }
-    entries.push_back({file.name, hash.size(), hash.value()});
-    written.push_back(std::move(out));
+    entries.push_back(save_line_list(folder, file, written));
   }
 
   NewFile journal(new_file_path(folder, kJournalFile), folder / kJournalFile);

@@ -55,6 +55,9 @@ void write_back(RunState& run) {
 void run_sequence(RunState& run) {
   run.log_file = open_file(run.folder / kLogFile, "ab");
   if (run.log_file == nullptr) abort_run(FailureKind::log_unavailable);
+  // A settled season appends a block per game: write them in large pieces.
+  run.log_buffer = std::make_unique<char[]>(kLogBufferSize);
+  std::setvbuf(run.log_file, run.log_buffer.get(), _IOFBF, kLogBufferSize);
   // One run at a time per folder: a second run waits here for the first to
   // finish and then works on the files the first one wrote.
   if (const int error = lock_exclusive(run.log_file); error != 0) {

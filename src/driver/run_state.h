@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <ostream>
 
 #include "driver/random_source.h"
@@ -14,6 +15,7 @@
 namespace shootout {
 
 inline constexpr const char* kLogFile = "shootout.html";
+inline constexpr std::size_t kLogBufferSize = 1 << 16;
 
 // Everything one run works with, passed explicitly to the steps that need it.
 struct RunState {
@@ -25,6 +27,7 @@ struct RunState {
   std::ostream& console;
   RandomSource& random;
   std::FILE* log_file = nullptr;  // shootout.html, open for appending
+  std::unique_ptr<char[]> log_buffer;  // the log stream's buffer
 
   PlayerRegistry players;
   TieGameTable tie_game_table = make_tie_game_table();

@@ -148,7 +148,7 @@ TEST_F(FaultInjection, DiskFullDuringWriteBackChangesNoSeasonFile) {
 TEST_F(FaultInjection, KilledAtAnyStepOfWriteBackLeavesWholeSeason) {
   if (!std::filesystem::exists(kStrace)) GTEST_SKIP() << "strace is not installed";
   int kills = 0;
-  for (const std::string syscall : {"write", "fsync", "rename", "unlink"}) {
+  for (const std::string syscall : {"write", "writev", "fsync", "rename", "unlink"}) {
     const int calls = count_calls(syscall);
     EXPECT_GT(calls, 0) << syscall;
     for (int n = 1; n <= calls; ++n) {
@@ -173,7 +173,7 @@ TEST_F(FaultInjection, KilledAtAnyStepOfWriteBackLeavesWholeSeason) {
 TEST_F(FaultInjection, FailingSystemCallsNeverCutOrMixTheSeason) {
   if (!std::filesystem::exists(kStrace)) GTEST_SKIP() << "strace is not installed";
   for (const auto& [syscall, error] : std::vector<std::pair<std::string, std::string>>{
-           {"write", "ENOSPC"}, {"fsync", "EIO"}, {"rename", "EIO"}, {"openat", "EACCES"}}) {
+           {"write", "ENOSPC"}, {"writev", "ENOSPC"}, {"fsync", "EIO"}, {"rename", "EIO"}, {"openat", "EACCES"}}) {
     const int calls = count_calls(syscall);
     for (int n = 1; n <= calls; ++n) {
       const std::string context = syscall + " " + std::to_string(n) + " failing with " + error;

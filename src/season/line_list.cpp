@@ -22,6 +22,16 @@ std::string_view LineList::keep(std::string_view head, std::string_view tail) {
   return {text, size};
 }
 
+LineNode* LineList::new_node(LineNode value) {
+  constexpr std::size_t kBlock = 4096;
+  if (added_count_ % kBlock == 0) {
+    added_blocks_.push_back(std::make_unique_for_overwrite<LineNode[]>(kBlock));
+  }
+  LineNode* node = &added_blocks_.back()[added_count_++ % kBlock];
+  *node = value;
+  return node;
+}
+
 void LineList::link_at_end(LineNode* node) {
   if (tail_ == nullptr) {
     head_ = node;
@@ -56,14 +66,14 @@ void LineList::load(FileText content,
 }
 
 LineNode* LineList::append(std::string_view head, std::string_view tail) {
-  LineNode* node = &added_.emplace_back(LineNode{keep(head, tail), nullptr});
+  LineNode* node = new_node(LineNode{keep(head, tail), nullptr});
   link_at_end(node);
   return node;
 }
 
 LineNode* LineList::insert_after(LineNode* node, std::string_view head,
                                  std::string_view tail) {
-  LineNode* fresh = &added_.emplace_back(LineNode{keep(head, tail), node->next});
+  LineNode* fresh = new_node(LineNode{keep(head, tail), node->next});
   node->next = fresh;
   if (tail_ == node) tail_ = fresh;
   return fresh;

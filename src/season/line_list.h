@@ -33,7 +33,7 @@ class LineList {
   LineNode* head() const { return head_; }
   LineNode* tail() const { return tail_; }
   bool empty() const { return head_ == nullptr; }
-  std::size_t size() const { return file_lines_.size() + added_.size(); }
+  std::size_t size() const { return file_lines_.size() + added_count_; }
 
   // Takes a whole file into an empty list, one node per line and no copy of
   // the content; calls `action` (if any) with every node once it is linked.
@@ -68,7 +68,10 @@ class LineList {
   // One block of nodes for the loaded lines, made once: addresses stay.
   LargeBlock file_nodes_;
   std::span<LineNode> file_lines_;
-  std::deque<LineNode> added_;        // nodes appended or inserted later
+  // Nodes appended or inserted later, in blocks that never move.
+  LineNode* new_node(LineNode value);
+  std::vector<std::unique_ptr<LineNode[]>> added_blocks_;
+  std::size_t added_count_ = 0;
   // Texts that are not in content_, packed into blocks of their own.
   std::vector<std::unique_ptr<char[]>> text_blocks_;
   char* text_free_ = nullptr;

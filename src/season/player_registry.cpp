@@ -56,8 +56,22 @@ void load_players(std::string_view content, PlayerRegistry& registry) {
 }
 
 namespace {
+
 std::int32_t lowest_with_prefix(const PlayerRegistry& registry,
                                 std::string_view text);
+
+// The position of `name` in the whole-name table: the slot holding it, or
+// the free slot where it belongs.
+std::size_t whole_name_slot(const std::vector<PlayerRegistry::WholeName>& table,
+                            std::string_view name) {
+  std::uint64_t hash = 0xcbf29ce484222325ULL;  // FNV-1a
+  for (unsigned char c : name) hash = (hash ^ c) * 0x100000001b3ULL;
+  const std::size_t mask = table.size() - 1;
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    if (table[i].lowest < 0 || table[i].name == name) return i;
+  }
+}
+
 }  // namespace
 
 void index_player_names(PlayerRegistry& registry) {
@@ -77,12 +91,11 @@ void index_player_names(PlayerRegistry& registry) {
     }
     registry.lowest.push_back(std::move(level));
   }
-  registry.by_whole_name.clear();
+  std::vector<PlayerRegistry::WholeName>& table = registry.by_whole_name;
+  table.assign(std::bit_ceil(2 * players.size() + 1), {});
   for (const Player& player : players) {
-    registry.by_whole_name.try_emplace(player.name, 0);
-  }
-  for (auto& [name, lowest] : registry.by_whole_name) {
-    lowest = lowest_with_prefix(registry, name);
+    PlayerRegistry::WholeName& slot = table[whole_name_slot(table, player.name)];
+    if (slot.lowest < 0) slot = {player.name, lowest_with_prefix(registry, player.name)};
   }
 }
 
@@ -136,8 +149,11 @@ std::int32_t find_player(const PlayerRegistry& registry, std::string_view text) 
   if (registry.by_name.size() != registry.player_table.size()) {
     throw std::logic_error("find_player: player names are not indexed");
   }
-  const auto whole = registry.by_whole_name.find(text);
-  if (whole != registry.by_whole_name.end()) return whole->second;
+  if (!registry.by_whole_name.empty()) {
+    const std::vector<PlayerRegistry::WholeName>& table = registry.by_whole_name;
+    const std::int32_t lowest = table[whole_name_slot(table, text)].lowest;
+    if (lowest >= 0) return lowest;
+  }
   return lowest_with_prefix(registry, text);
 }
 

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace shootout {
@@ -33,9 +32,14 @@ struct PlayerRegistry {
   // names from position i of that order.
   std::vector<std::int32_t> by_name;
   std::vector<std::vector<std::int32_t>> lowest;
-  // The answer for every text that is a whole player name, the usual case;
-  // the keys view the names in player_table.
-  std::unordered_map<std::string_view, std::int32_t> by_whole_name;
+  // The answer for every text that is a whole player name, the usual case:
+  // an open-addressing table (a power of two in size, free slots hold -1)
+  // whose keys view the names in player_table.
+  struct WholeName {
+    std::string_view name;
+    std::int32_t lowest = -1;
+  };
+  std::vector<WholeName> by_whole_name;
 
   std::int32_t player_count() const {
     return static_cast<std::int32_t>(player_table.size());

@@ -10,8 +10,11 @@ namespace shootout {
 std::string_view LineList::keep(std::string_view head, std::string_view tail) {
   const std::size_t size = head.size() + tail.size();
   if (size > text_left_) {
-    const std::size_t block = std::max<std::size_t>(size, 64 * 1024);
-    text_free_ = text_blocks_.emplace_back(std::make_unique_for_overwrite<char[]>(block)).get();
+    const std::size_t grown = text_blocks_.empty()
+                                  ? 4096
+                                  : std::min<std::size_t>(2 * text_blocks_.back().bytes(), 4 << 20);
+    const std::size_t block = std::max(size, grown);
+    text_free_ = static_cast<char*>(text_blocks_.emplace_back(block).data());
     text_left_ = block;
   }
   char* text = text_free_;
@@ -23,13 +26,19 @@ std::string_view LineList::keep(std::string_view head, std::string_view tail) {
 }
 
 LineNode* LineList::new_node(LineNode value) {
-  constexpr std::size_t kBlock = 4096;
-  if (added_count_ % kBlock == 0) {
-    added_blocks_.push_back(std::make_unique_for_overwrite<LineNode[]>(kBlock));
+  if (added_left_ == 0) {
+    const std::size_t nodes =
+        added_blocks_.empty()
+            ? 64
+            : std::min<std::size_t>(2 * added_blocks_.back().bytes() / sizeof(LineNode), 1 << 17);
+    added_blocks_.emplace_back(nodes * sizeof(LineNode));
+    added_left_ = nodes;
   }
-  LineNode* node = &added_blocks_.back()[added_count_++ % kBlock];
-  *node = value;
-  return node;
+  const LargeBlock& block = added_blocks_.back();
+  LineNode* node = static_cast<LineNode*>(block.data()) +
+                   (block.bytes() / sizeof(LineNode) - added_left_--);
+  ++added_count_;
+  return new (node) LineNode(value);
 }
 
 void LineList::link_at_end(LineNode* node) {
@@ -93,20 +102,6 @@ std::string LineList::joined() const {
 LineNode* insert_line_after(LineList& list, LineNode* node,
                             std::string_view text) {
   return list.insert_after(node, text);
-}
-
-std::vector<std::string_view> split_lines(std::string_view content) {
-  std::vector<std::string_view> lines;
-  lines.reserve(static_cast<std::size_t>(
-                    std::count(content.begin(), content.end(), '\n')) + 1);
-  std::size_t start = 0;
-  while (start < content.size()) {
-    std::size_t end = content.find('\n', start);
-    end = end == std::string_view::npos ? content.size() : end + 1;
-    lines.push_back(content.substr(start, end - start));
-    start = end;
-  }
-  return lines;
 }
 
 void load_line_list(FileText content, LineList& list,

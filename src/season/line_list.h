@@ -70,10 +70,13 @@ class LineList {
   std::span<LineNode> file_lines_;
   // Nodes appended or inserted later, in blocks that never move.
   LineNode* new_node(LineNode value);
-  std::vector<std::unique_ptr<LineNode[]>> added_blocks_;
+  // Both kinds of block double in size as the list grows, so that a few
+  // changes cost little and many changes take few, large blocks.
+  std::vector<LargeBlock> added_blocks_;
   std::size_t added_count_ = 0;
+  std::size_t added_left_ = 0;
   // Texts that are not in content_, packed into blocks of their own.
-  std::vector<std::unique_ptr<char[]>> text_blocks_;
+  std::vector<LargeBlock> text_blocks_;
   char* text_free_ = nullptr;
   std::size_t text_left_ = 0;
   LineNode* head_ = nullptr;
@@ -82,10 +85,6 @@ class LineList {
 
 LineNode* insert_line_after(LineList& list, LineNode* node,
                             std::string_view text);
-
-// Splits content into whole lines, each with its line end; bytes of any value
-// are kept. The pieces concatenate to the content.
-std::vector<std::string_view> split_lines(std::string_view content);
 
 // Fills an empty list with the lines of `content`.
 void load_line_list(FileText content, LineList& list,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <optional>
 #include <stdexcept>
 
 #include "driver/run_failure.h"
@@ -17,10 +18,20 @@ constexpr std::size_t kNameLine = 13;  // line 14 of the block, from 0
 
 void load_players(std::string_view content, PlayerRegistry& registry) {
   registry.player_table.clear();
-  const std::vector<std::string_view> lines = split_lines(content);
+  std::size_t lines_read = 0;
+  // The next line with its line end, or none at the end of the file.
+  auto next_line = [&content, &lines_read]() -> std::optional<std::string_view> {
+    if (content.empty()) return std::nullopt;
+    const std::size_t end = std::min(content.find('\n'), content.size() - 1) + 1;
+    const std::string_view line = content.substr(0, end);
+    content.remove_prefix(end);
+    ++lines_read;
+    return line;
+  };
   std::int32_t count = 0;
   std::size_t pos = 0;
-  if (lines.empty() || !scan_int(lines[0], pos, count)) {
+  const std::optional<std::string_view> first = next_line();
+  if (!first || !scan_int(*first, pos, count)) {
     abort_invalid(kPlayersFile, 1, "no player count");
   }
   if (count > PlayerRegistry::kCapacity) {
@@ -30,24 +41,26 @@ void load_players(std::string_view content, PlayerRegistry& registry) {
   }
   if (count <= 0) return;
 
-  const std::size_t needed = 1 + kBlockLines * static_cast<std::size_t>(count);
-  if (lines.size() < needed) {
-    const std::size_t player = (lines.size() - 1) / kBlockLines;
-    abort_invalid(kPlayersFile, lines.size(),
-                  "file ends inside the block of player " +
-                      std::to_string(player) + " of " + std::to_string(count));
-  }
   registry.player_table.reserve(static_cast<std::size_t>(count));
   for (std::int32_t i = 0; i < count; ++i) {
-    const std::size_t first = 1 + kBlockLines * static_cast<std::size_t>(i);
+    std::string_view block[kBlockLines];
+    for (std::string_view& line : block) {
+      const std::optional<std::string_view> read = next_line();
+      if (!read) {
+        abort_invalid(kPlayersFile, lines_read,
+                      "file ends inside the block of player " +
+                          std::to_string(i) + " of " + std::to_string(count));
+      }
+      line = *read;
+    }
     std::int32_t numbers[3];
-    if (scan_ints(lines[first], numbers, 3) != 3) {
-      abort_invalid(kPlayersFile, first + 1, "expected three numbers");
+    if (scan_ints(block[0], numbers, 3) != 3) {
+      abort_invalid(kPlayersFile, lines_read - kBlockLines + 1,
+                    "expected three numbers");
     }
     Player player;
     player.index = i;
-    player.name = std::string(lines[first + kNameLine]);
-    trim_name(player.name);
+    player.name = std::string(trimmed(block[kNameLine]));
     player.rating1 = numbers[0];
     player.rating2 = numbers[2];
     registry.player_table.push_back(std::move(player));

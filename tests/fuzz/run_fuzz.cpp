@@ -31,14 +31,25 @@ std::string read(const std::filesystem::path& path) {
   return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
+// The folder the runs work in, removed when the process ends.
+class RunFolder {
+ public:
+  RunFolder()
+      : path_(std::filesystem::temp_directory_path() /
+              ("shootout-fuzz-" + std::to_string(::getpid()))) {}
+  ~RunFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
 const std::filesystem::path& folder() {
-  static const std::filesystem::path path = [] {
-    std::filesystem::path p = std::filesystem::temp_directory_path() /
-                              ("shootout-fuzz-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(p);
-    return p;
-  }();
-  return path;
+  static const RunFolder run_folder;
+  return run_folder.path();
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "driver/run.h"
 
 #include <cerrno>
-#include <cstring>
 #include <string>
 
 #include "driver/run_failure.h"
@@ -38,8 +37,7 @@ void load_season(RunState& run) {
 // record the results.
 void flush_log(RunState& run) {
   if (std::fflush(run.log_file) != 0 || std::ferror(run.log_file)) {
-    abort_run(FailureKind::season_file_io_error,
-              std::string(kLogFile) + ": write failed: " + std::strerror(errno));
+    abort_io(kLogFile, "write", errno);
   }
 }
 
@@ -61,8 +59,7 @@ void run_sequence(RunState& run) {
   // One run at a time per folder: a second run waits here for the first to
   // finish and then works on the files the first one wrote.
   if (const int error = lock_exclusive(run.log_file); error != 0) {
-    abort_run(FailureKind::season_file_io_error,
-              std::string(kLogFile) + ": lock failed: " + std::strerror(error));
+    abort_io(kLogFile, "lock", error);
   }
   recover_season(run.folder, run.console);
   load_season(run);

@@ -1,5 +1,6 @@
 #include "driver/run_failure.h"
 
+#include <cstring>
 #include <utility>
 
 namespace shootout {
@@ -15,6 +16,13 @@ void abort_invalid(const std::string& file, std::size_t line,
                    const std::string& problem) {
   abort_run(FailureKind::season_file_invalid,
             file + " line " + std::to_string(line) + ": " + problem);
+}
+
+void abort_io(const std::string& file, const char* step, int error,
+              const char* note) {
+  abort_run(FailureKind::season_file_io_error, file + ": " + step +
+                                                   " failed: " +
+                                                   std::strerror(error) + note);
 }
 
 std::string console_text(const RunFailure& failure) {

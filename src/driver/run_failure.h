@@ -42,6 +42,11 @@ class RunFailure : public std::runtime_error {
 [[noreturn]] void abort_invalid(const std::string& file, std::size_t line,
                                 const std::string& problem);
 
+// Raises season_file_io_error with "<file>: <step> failed: <system error>"
+// and `note` after it.
+[[noreturn]] void abort_io(const std::string& file, const char* step, int error,
+                           const char* note = "");
+
 // What the failure shows on the console and appends to the log; either may be
 // empty.
 std::string console_text(const RunFailure& failure);

@@ -88,16 +88,9 @@ std::filesystem::path new_file_path(const std::filesystem::path& folder,
   return folder / (name + kNewFileSuffix);
 }
 
-[[noreturn]] void io_failure(const std::string& name, const char* what,
-                             int error, const char* note = "") {
-  abort_run(FailureKind::season_file_io_error, name + ": " + what +
-                                                   " failed: " +
-                                                   std::strerror(error) + note);
-}
-
 void check(int error, const std::string& name, const char* what,
            const char* note = "") {
-  if (error != 0) io_failure(name, what, error, note);
+  if (error != 0) abort_io(name, what, error, note);
 }
 
 std::string journal_text(const std::vector<JournalEntry>& entries) {
@@ -179,7 +172,7 @@ JournalEntry save_line_list(const std::filesystem::path& folder,
   ContentHash hash;
   for (std::string_view piece : pieces) hash.add(piece);
   if (!out->write(pieces) || !out->finish()) {
-    io_failure(file.name, "write", out->error());
+    abort_io(file.name, "write", out->error());
   }
   return {file.name, hash.size(), hash.value()};
 }
@@ -203,7 +196,7 @@ void commit_season(const std::filesystem::path& folder,
   NewFile journal(new_file_path(folder, kJournalFile), folder / kJournalFile);
   check(journal.error(), kJournalFile, "create");
   if (!journal.write(journal_text(entries)) || !journal.finish()) {
-    io_failure(kJournalFile, "write", journal.error());
+    abort_io(kJournalFile, "write", journal.error());
   }
   check(replace_file(journal.path(), folder / kJournalFile), kJournalFile,
         "rename");
@@ -212,7 +205,7 @@ void commit_season(const std::filesystem::path& folder,
   // stay, whatever happens next, so that it can be completed.
   if (const int error = sync_folder(folder); error != 0) {
     remove_file(folder / kJournalFile);
-    io_failure(kJournalFile, "sync", error);
+    abort_io(kJournalFile, "sync", error);
   }
   for (auto& out : written) out->keep();
   apply_journal(folder, entries, std::vector<bool>(entries.size(), true));

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 #include "driver/file_system.h"
@@ -16,11 +15,6 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
-
-[[noreturn]] void io_failure(const char* name, const char* what, int error) {
-  abort_run(FailureKind::season_file_io_error,
-            std::string(name) + ": " + what + " failed: " + std::strerror(error));
-}
 
 }  // namespace
 
@@ -41,7 +35,7 @@ FileText read_season_file(const std::filesystem::path& folder,
          (more = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
     rest.append(buffer, more);
   }
-  if (std::ferror(file.get())) io_failure(name, "read", errno);
+  if (std::ferror(file.get())) abort_io(name, "read", errno);
   text.shrink(got);
   if (rest.empty()) return text;
   return FileText::copy_of(std::string(text.view()) + rest);

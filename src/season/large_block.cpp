@@ -40,6 +40,20 @@ LargeBlock::LargeBlock(std::size_t bytes) : bytes_(bytes) {
   data_ = ::operator new(bytes);
 }
 
+LargeBlock LargeBlock::map_file([[maybe_unused]] int fd, [[maybe_unused]] std::size_t bytes) {
+  LargeBlock block;
+#if defined(__linux__)
+  if (bytes == 0) return block;
+  // The pages are the file's own cached ones: nothing is copied or zeroed,
+  // and all of them are mapped in one call rather than fault by fault.
+  void* mapping = ::mmap(nullptr, bytes, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+  if (mapping == MAP_FAILED) return block;
+  block.data_ = block.mapping_ = mapping;
+  block.bytes_ = block.mapped_bytes_ = bytes;
+#endif
+  return block;
+}
+
 LargeBlock::~LargeBlock() { release(); }
 
 LargeBlock::LargeBlock(LargeBlock&& other) noexcept

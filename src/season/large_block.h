@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 namespace shootout {
 
@@ -14,6 +15,9 @@ class LargeBlock {
  public:
   LargeBlock() = default;
   explicit LargeBlock(std::size_t bytes);
+  // The first `bytes` bytes of an open file, mapped read-only; an empty
+  // block when the system cannot map it.
+  static LargeBlock map_file(int fd, std::size_t bytes);
   ~LargeBlock();
   LargeBlock(LargeBlock&& other) noexcept;
   LargeBlock& operator=(LargeBlock&& other) noexcept;
@@ -40,6 +44,8 @@ class FileText {
   explicit FileText(std::size_t size) : block_(size), size_(size) {}
   // A copy of `text`.
   static FileText copy_of(std::string_view text);
+  // Text that is already in `block` (a mapped file, for one), never written.
+  FileText(LargeBlock block, std::size_t size) : block_(std::move(block)), size_(size) {}
 
   char* data() { return static_cast<char*>(block_.data()); }
   std::size_t size() const { return size_; }

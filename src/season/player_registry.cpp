@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <optional>
 #include <stdexcept>
 
@@ -73,15 +74,31 @@ namespace {
 std::int32_t lowest_with_prefix(const PlayerRegistry& registry,
                                 std::string_view text);
 
-// The position of `name` in the whole-name table: the slot holding it, or
-// the free slot where it belongs.
+std::uint64_t name_hash(std::string_view name) {
+  constexpr std::uint64_t kMultiplier = 0x9e3779b97f4a7c15ULL;
+  std::uint64_t hash = name.size() * kMultiplier;
+  // Eight bytes a step: player names are short, so this is a few steps.
+  while (!name.empty()) {
+    std::uint64_t word = 0;
+    const std::size_t take = std::min<std::size_t>(8, name.size());
+    std::memcpy(&word, name.data(), take);
+    name.remove_prefix(take);
+    hash = (hash ^ word) * kMultiplier;
+    hash ^= hash >> 31;
+  }
+  return hash * kMultiplier;
+}
+
+// The position of `name` (whose hash is `hash`) in the whole-name table:
+// the slot holding it, or the free slot where it belongs.
 std::size_t whole_name_slot(const std::vector<PlayerRegistry::WholeName>& table,
-                            std::string_view name) {
-  std::uint64_t hash = 0xcbf29ce484222325ULL;  // FNV-1a
-  for (unsigned char c : name) hash = (hash ^ c) * 0x100000001b3ULL;
+                            std::string_view name, std::uint64_t hash) {
   const std::size_t mask = table.size() - 1;
-  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-    if (table[i].lowest < 0 || table[i].name == name) return i;
+  // The high bits of the hash are the best mixed ones.
+  const int bits = std::countr_zero(table.size());
+  for (std::size_t i = bits == 0 ? 0 : hash >> (64 - bits);; i = (i + 1) & mask) {
+    const PlayerRegistry::WholeName& slot = table[i];
+    if (slot.lowest < 0 || (slot.hash == hash && slot.name == name)) return i;
   }
 }
 
@@ -107,8 +124,9 @@ void index_player_names(PlayerRegistry& registry) {
   std::vector<PlayerRegistry::WholeName>& table = registry.by_whole_name;
   table.assign(std::bit_ceil(2 * players.size() + 1), {});
   for (const Player& player : players) {
-    PlayerRegistry::WholeName& slot = table[whole_name_slot(table, player.name)];
-    if (slot.lowest < 0) slot = {player.name, lowest_with_prefix(registry, player.name)};
+    const std::uint64_t hash = name_hash(player.name);
+    PlayerRegistry::WholeName& slot = table[whole_name_slot(table, player.name, hash)];
+    if (slot.lowest < 0) slot = {hash, player.name, lowest_with_prefix(registry, player.name)};
   }
 }
 
@@ -164,7 +182,7 @@ std::int32_t find_player(const PlayerRegistry& registry, std::string_view text) 
   }
   if (!registry.by_whole_name.empty()) {
     const std::vector<PlayerRegistry::WholeName>& table = registry.by_whole_name;
-    const std::int32_t lowest = table[whole_name_slot(table, text)].lowest;
+    const std::int32_t lowest = table[whole_name_slot(table, text, name_hash(text))].lowest;
     if (lowest >= 0) return lowest;
   }
   return lowest_with_prefix(registry, text);

@@ -34,8 +34,10 @@ struct PlayerRegistry {
   std::vector<std::vector<std::int32_t>> lowest;
   // The answer for every text that is a whole player name, the usual case:
   // an open-addressing table (a power of two in size, free slots hold -1)
-  // whose keys view the names in player_table.
+  // whose keys view the names in player_table. Each slot keeps the name's
+  // hash, so that a probe compares names only when their hashes agree.
   struct WholeName {
+    std::uint64_t hash = 0;
     std::string_view name;
     std::int32_t lowest = -1;
   };

@@ -60,7 +60,7 @@ TEST(LookupEquivalence, IndexedFindPlayerMatchesThePlainScan) {
 // The plain walk: the first line from the top that is the game's header.
 LineNode* walk_for_header(const LineList& list, std::int32_t game) {
   for (LineNode* n = list.head(); n != nullptr; n = n->next) {
-    if (is_boxscore_header(*n, game)) return n;
+    if (is_boxscore_header(n->text, game)) return n;
   }
   return nullptr;
 }

@@ -18,6 +18,10 @@ int main(int argc, char** argv) {
   // The console texts are written byte for byte, as on every other system.
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
+  // The console is written through std::cout alone: it needs no
+  // synchronising with C's stdout, and buffers a settled season's thousands
+  // of lines in large writes.
+  std::ios::sync_with_stdio(false);
   switch (shootout::read_command_line(argc, argv)) {
     case shootout::Request::help:
       std::cout << shootout::usage_text();

@@ -26,7 +26,7 @@ void load_season(RunState& run) {
   load_players(open_and_read(run, kPlayersFile).view(), run.players);
   load_reports(open_and_read(run, kReportsFile), run.players, run.report_lines,
                run.tie_game_table);
-  load_line_list(open_and_read(run, kBoxscoresFile), run.boxscore_lines);
+  run.boxscore_lines.load_unsplit(open_and_read(run, kBoxscoresFile));
   load_line_list(open_and_read(run, kScheduleFile), run.schedule_lines);
   TeamRecordIndexer indexer(run.team_record_table);
   load_line_list(open_and_read(run, kTeamsFile), run.team_lines,

@@ -1,5 +1,7 @@
 #include "results/boxscore_index.h"
 
+#include <cstring>
+
 #include "season/game_report_reader.h"
 #include "season/number_scan.h"
 
@@ -7,27 +9,41 @@ namespace shootout {
 
 namespace {
 
-bool header_number(const LineNode& line, std::int32_t& number) {
-  if (line.text.empty() || line.text[0] != '#') return false;
+bool header_number(std::string_view line, std::int32_t& number) {
+  if (line.empty() || line[0] != '#') return false;
   std::size_t pos = 1;
-  return scan_int(line.text, pos, number);
+  return scan_int(line, pos, number);
 }
 
 }  // namespace
 
-bool is_boxscore_header(const LineNode& line, std::int32_t game_number) {
+bool is_boxscore_header(std::string_view line, std::int32_t game_number) {
   std::int32_t number = 0;
-  return header_number(line, number) && number == game_number;
+  return header_number(line.substr(0, end_of_line(line, 0)), number) &&
+         number == game_number;
 }
 
-LineNode* BoxscoreIndex::header(const LineList& boxscores,
-                                std::int32_t game_number) {
+LineNode* BoxscoreIndex::header(LineList& boxscores, std::int32_t game_number) {
   if (!built_) {
     headers_.assign(static_cast<std::size_t>(kMaxGameNumber) + 1, nullptr);
     for (LineNode* n = boxscores.head(); n != nullptr; n = n->next) {
-      std::int32_t number = 0;
-      if (header_number(*n, number) && number >= 1 && number <= kMaxGameNumber &&
-          headers_[static_cast<std::size_t>(number)] == nullptr) {
+      // Only lines that begin with "#" can be headers: look for those.
+      for (std::size_t at = 0; at < n->text.size();) {
+        const void* found = std::memchr(n->text.data() + at, '#', n->text.size() - at);
+        if (found == nullptr) break;
+        const std::size_t pos =
+            static_cast<std::size_t>(static_cast<const char*>(found) - n->text.data());
+        at = end_of_line(n->text, pos);
+        if (pos > 0 && n->text[pos - 1] != '\n') continue;
+        std::int32_t number = 0;
+        if (!header_number(n->text.substr(pos, at - pos), number) || number < 1 ||
+            number > kMaxGameNumber || headers_[static_cast<std::size_t>(number)] != nullptr) {
+          continue;
+        }
+        if (pos > 0) {
+          n = boxscores.split_at(n, pos);
+          at -= pos;
+        }
         headers_[static_cast<std::size_t>(number)] = n;
       }
     }

@@ -39,9 +39,7 @@ void replace_score_lines(TieGame& game, ScheduleEntry& entry,
 
 namespace {
 
-bool begins_with(const LineNode* node, char c) {
-  return !node->text.empty() && node->text[0] == c;
-}
+bool begins_with(std::string_view line, char c) { return !line.empty() && line[0] == c; }
 
 [[noreturn]] void block_missing() {
   abort_run(FailureKind::boxscore_block_missing);
@@ -55,35 +53,39 @@ void insert_shootout_section(LineList& boxscore_lines, BoxscoreIndex& index,
   LineNode* header = index.header(boxscore_lines, game_number);
   if (header == nullptr) block_missing();
 
-  LineNode* node = header;
+  // Lines are counted over the list as it stands, sections inserted for
+  // earlier games included.
+  LinePlace place{header, 0};
   for (int dashes = 0; dashes < 7;) {
-    node = node->next;
-    if (node == nullptr) block_missing();
-    if (begins_with(node, '-')) ++dashes;
+    if (!place.advance()) block_missing();
+    if (begins_with(place.line(), '-')) ++dashes;
   }
-  LineNode* anchor = node->next;
-  while (anchor != nullptr && !anchor->text.empty() &&
-         is_digit(anchor->text[0])) {
-    anchor = anchor->next;
+  if (!place.advance()) block_missing();
+  while (!place.line().empty() && is_digit(place.line()[0])) {
+    if (!place.advance()) block_missing();
   }
-  if (anchor == nullptr) block_missing();
+  // The anchor line ends its node; the section goes in after that node.
+  LineNode* anchor = place.node;
+  const std::size_t anchor_end = end_of_line(anchor->text, place.offset);
+  if (anchor_end < anchor->text.size()) boxscore_lines.split_at(anchor, anchor_end);
 
   // The section takes the line end of the anchor; an anchor without one (the
   // file's last line) first gets the line end of its box score's header.
   std::string_view line_end = line_end_of(anchor->text);
   if (line_end.empty()) {
-    line_end = line_end_of(header->text);
+    line_end = line_end_of(header->text.substr(0, end_of_line(header->text, 0)));
     boxscore_lines.set_text(anchor, anchor->text, line_end);
   }
-  LineNode* after = anchor;
+  std::string section;
   for (std::string_view line :
        {std::string_view("Shootout\n"), std::string_view("--------\n"),
         std::string_view(result.win_line),
         std::string_view(result.first_shot_log_line),
         std::string_view(result.second_shot_log_line)}) {
     line.remove_suffix(line.ends_with('\n') ? 1 : 0);
-    after = boxscore_lines.insert_after(after, line, line_end);
+    section.append(line).append(line_end);
   }
+  boxscore_lines.insert_after(anchor, section);
 }
 
 }  // namespace shootout

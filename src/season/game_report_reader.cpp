@@ -1,8 +1,10 @@
 #include "season/game_report_reader.h"
 
-#include "driver/run_failure.h"
+#include <algorithm>
+#include <cstring>
 #include <span>
 
+#include "driver/run_failure.h"
 #include "season/number_scan.h"
 
 namespace shootout {
@@ -20,21 +22,39 @@ std::int32_t roster_player(const PlayerRegistry& registry,
 }
 
 template <std::size_t N>
-void read_roster(const PlayerRegistry& registry, std::span<const LineNode> lines,
+void read_roster(const PlayerRegistry& registry, std::span<const std::string_view> block,
                  std::size_t first, std::array<std::int32_t, N>& out) {
-  for (std::size_t i = 0; i < N; ++i) {
-    out[i] = roster_player(registry, lines[first + i].text);
-  }
+  for (std::size_t i = 0; i < N; ++i) out[i] = roster_player(registry, block[first + i]);
 }
 
-// Fills the rosters from the 54 lines after the score line at `score`.
+// Fills the rosters from the 54 lines after the score line (block[0] is the
+// first line after it).
 void read_tie_game_block(const PlayerRegistry& registry,
-                         std::span<const LineNode> lines, std::size_t score,
-                         TieGame& game) {
-  read_roster(registry, lines, score + 10, game.first_team_skaters);
-  read_roster(registry, lines, score + 29, game.first_team_goalies);
-  read_roster(registry, lines, score + 34, game.second_team_skaters);
-  read_roster(registry, lines, score + 53, game.second_team_goalies);
+                         std::span<const std::string_view> block, TieGame& game) {
+  read_roster(registry, block, 9, game.first_team_skaters);
+  read_roster(registry, block, 28, game.first_team_goalies);
+  read_roster(registry, block, 33, game.second_team_skaters);
+  read_roster(registry, block, 52, game.second_team_goalies);
+}
+
+// The start of the next line at or after `at` (itself a line start) that
+// begins with "#", or the end of the text.
+std::size_t next_hash_line(std::string_view text, std::size_t at) {
+  while (at < text.size()) {
+    const void* found = std::memchr(text.data() + at, '#', text.size() - at);
+    if (found == nullptr) return text.size();
+    const std::size_t pos =
+        static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+    if (pos == at || text[pos - 1] == '\n') return pos;
+    at = end_of_line(text, pos);
+  }
+  return text.size();
+}
+
+std::size_t count_lines(std::string_view text) {
+  if (text.empty()) return 0;
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) +
+         (text.back() == '\n' ? 0 : 1);
 }
 
 }  // namespace
@@ -106,24 +126,38 @@ std::optional<std::int32_t> report_header_number(std::string_view line) {
 
 void load_reports(FileText content, const PlayerRegistry& registry,
                   LineList& report_lines, TieGameTable& tie_game_table) {
-  report_lines.load(std::move(content));
-  const std::span<LineNode> lines = report_lines.file_lines();
+  // Only the score lines of tied games are ever rewritten: the file stays
+  // one node, and each of those lines is split off as its own.
+  report_lines.load_unsplit(std::move(content));
+  if (report_lines.empty()) return;
+  const std::string_view all = report_lines.head()->text;
+  LineNode* rest = report_lines.head();  // the node that holds all of `all` from
+  std::size_t rest_start = 0;            // this offset on
 
-  std::size_t i = 0;
-  while (i < lines.size()) {
-    const std::optional<std::int32_t> number = report_header_number(lines[i].text);
-    ++i;
-    if (!number || i >= lines.size()) continue;
-    const std::size_t score = i++;
-    ScoreLine scanned = scan_score_line(lines[score].text);
+  std::size_t at = 0;
+  while ((at = next_hash_line(all, at)) < all.size()) {
+    const std::size_t header_end = end_of_line(all, at);
+    const std::optional<std::int32_t> number =
+        report_header_number(all.substr(at, header_end - at));
+    at = header_end;
+    if (!number || at >= all.size()) continue;
+    const std::size_t score = at;
+    at = end_of_line(all, score);
+    ScoreLine scanned = scan_score_line(all.substr(score, at - score));
     if (!scanned.first_score || !scanned.second_score ||
         *scanned.first_score != *scanned.second_score) {
       continue;
     }
-    if (lines.size() - i < kBlockLines) {
-      abort_invalid(kReportsFile, lines.size(),
-                    "file ends inside the roster block of tied game " +
-                        std::to_string(*number));
+    std::array<std::string_view, kBlockLines> block;
+    for (std::string_view& line : block) {
+      if (at >= all.size()) {
+        abort_invalid(kReportsFile, count_lines(all),
+                      "file ends inside the roster block of tied game " +
+                          std::to_string(*number));
+      }
+      const std::size_t end = end_of_line(all, at);
+      line = all.substr(at, end - at);
+      at = end;
     }
     auto game = std::make_unique<TieGame>();
     game->game_number = *number;
@@ -131,10 +165,15 @@ void load_reports(FileText content, const PlayerRegistry& registry,
     game->second_team_name = std::move(scanned.second_team_name);
     trim_name(game->first_team_name);
     trim_name(game->second_team_name);
-    game->score_line = &lines[score];
-    read_tie_game_block(registry, lines, score, *game);
+    read_tie_game_block(registry, block, *game);
+    // The score line becomes a node of its own; the block after it stays in
+    // the node that follows.
+    LineNode* line = score > rest_start ? report_lines.split_at(rest, score - rest_start) : rest;
+    const std::size_t score_end = end_of_line(all, score);
+    rest = report_lines.split_at(line, score_end - score);
+    rest_start = score_end;
+    game->score_line = line;
     tie_game_table[static_cast<std::size_t>(*number)] = std::move(game);
-    i += kBlockLines;
   }
 }
 

@@ -74,6 +74,23 @@ void LineList::load(FileText content,
   file_lines_ = std::span<LineNode>(nodes, count);
 }
 
+void LineList::load_unsplit(FileText content) {
+  content_ = std::move(content);
+  if (content_.size() == 0) return;
+  file_nodes_ = LargeBlock(sizeof(LineNode));
+  LineNode* node = new (file_nodes_.data()) LineNode{content_.view(), nullptr};
+  link_at_end(node);
+  file_lines_ = std::span<LineNode>(node, 1);
+}
+
+LineNode* LineList::split_at(LineNode* node, std::size_t offset) {
+  LineNode* rest = new_node(LineNode{node->text.substr(offset), node->next});
+  node->text = node->text.substr(0, offset);
+  node->next = rest;
+  if (tail_ == node) tail_ = rest;
+  return rest;
+}
+
 LineNode* LineList::append(std::string_view head, std::string_view tail) {
   LineNode* node = new_node(LineNode{keep(head, tail), nullptr});
   link_at_end(node);
@@ -112,6 +129,22 @@ void load_line_list(FileText content, LineList& list,
 void load_line_list(std::string_view content, LineList& list,
                     const std::function<void(LineNode*)>& action) {
   list.load(content, action);
+}
+
+std::size_t end_of_line(std::string_view text, std::size_t at) {
+  if (at >= text.size()) return text.size();
+  const void* end = std::memchr(text.data() + at, '\n', text.size() - at);
+  return end == nullptr ? text.size()
+                        : static_cast<std::size_t>(static_cast<const char*>(end) - text.data()) + 1;
+}
+
+bool LinePlace::advance() {
+  offset = end_of_line(node->text, offset);
+  while (node != nullptr && offset >= node->text.size()) {
+    node = node->next;
+    offset = 0;
+  }
+  return node != nullptr;
 }
 
 void replace_line_text(LineList& list, LineNode& node, std::string_view text) {

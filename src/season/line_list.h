@@ -13,9 +13,10 @@
 
 namespace shootout {
 
-// One whole line of a season file, line end included (the file's last line
-// may have none). The text lives in the list's storage. Nodes never move and
-// are never removed, so other records may hold plain pointers to them.
+// Whole lines of a season file, line ends included (the file's last line
+// may have none): one line, or a run of lines that nothing needed to tell
+// apart. The text lives in the list's storage. Nodes never move and are
+// never removed, so other records may hold plain pointers to them.
 struct LineNode {
   std::string_view text;
   LineNode* next;
@@ -33,6 +34,7 @@ class LineList {
   LineNode* head() const { return head_; }
   LineNode* tail() const { return tail_; }
   bool empty() const { return head_ == nullptr; }
+  // The number of nodes.
   std::size_t size() const { return file_lines_.size() + added_count_; }
 
   // Takes a whole file into an empty list, one node per line and no copy of
@@ -43,8 +45,17 @@ class LineList {
             const std::function<void(LineNode*)>& action = {}) {
     load(FileText::copy_of(content), action);
   }
-  // The nodes of the loaded lines, in file order (insertions not included).
+  // Takes a whole file into an empty list as one node: a large file whose
+  // lines are mostly written back as they are costs no node per line. The
+  // lines that must stand on their own are split off with split_at.
+  void load_unsplit(FileText content);
+  // The nodes made by load, in file order (insertions not included).
   std::span<LineNode> file_lines() { return file_lines_; }
+
+  // Splits a node at `offset`, the start of one of its lines other than the
+  // first: the node keeps the lines before it, and a new node linked right
+  // after it holds the rest, which it returns.
+  LineNode* split_at(LineNode* node, std::size_t offset);
 
   // Each text given below is `head` followed by `tail`, copied into the
   // list's storage.
@@ -85,6 +96,23 @@ class LineList {
 
 LineNode* insert_line_after(LineList& list, LineNode* node,
                             std::string_view text);
+
+// The offset just past the line of `text` that begins at `at`: past its
+// "\n", or the end of the text.
+std::size_t end_of_line(std::string_view text, std::size_t at);
+
+// A line of a list, whatever the shape of its nodes: the line that begins
+// `offset` bytes into the node's text.
+struct LinePlace {
+  LineNode* node = nullptr;
+  std::size_t offset = 0;
+
+  std::string_view line() const {
+    return node->text.substr(offset, end_of_line(node->text, offset) - offset);
+  }
+  // Moves to the next line of the list; false (and no node) after the last.
+  bool advance();
+};
 
 // Fills an empty list with the lines of `content`.
 void load_line_list(FileText content, LineList& list,

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "driver/command_line.h"
+#include "driver/process_memory.h"
 #include "driver/random_source.h"
 #include "driver/run.h"
 #include "driver/run_state.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
   if (const char* fixed = std::getenv("SHOOTOUT_SEED")) {
     seed = std::strtoull(fixed, nullptr, 10);
   }
+  shootout::prepare_heap_for_large_runs();
   shootout::SeededRandomSource random(seed);
   shootout::RunState run(".", std::cout, random);
   return shootout::run_shootout(run);

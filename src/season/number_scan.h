@@ -20,7 +20,9 @@ std::size_t scan_ints(std::string_view text, std::int32_t* out,
 // C-locale classification, each byte taken as unsigned.
 inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
 inline bool is_alnum(char c) {
-  return is_digit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+  // Setting bit 5 maps 'A'..'Z' onto 'a'..'z' and no other byte onto them.
+  const unsigned char lower = static_cast<unsigned char>(c) | 0x20;
+  return is_digit(c) || (lower >= 'a' && lower <= 'z');
 }
 
 // The line end a line carries: "\r\n", "\n" or none.

@@ -78,15 +78,18 @@ std::uint64_t name_hash(std::string_view name) {
   constexpr std::uint64_t kMultiplier = 0x9e3779b97f4a7c15ULL;
   std::uint64_t hash = name.size() * kMultiplier;
   // Eight bytes a step: player names are short, so this is a few steps.
-  while (!name.empty()) {
-    std::uint64_t word = 0;
-    const std::size_t take = std::min<std::size_t>(8, name.size());
-    std::memcpy(&word, name.data(), take);
-    name.remove_prefix(take);
+  for (; name.size() >= 8; name.remove_prefix(8)) {
+    std::uint64_t word;
+    std::memcpy(&word, name.data(), 8);
     hash = (hash ^ word) * kMultiplier;
     hash ^= hash >> 31;
   }
-  return hash * kMultiplier;
+  std::uint64_t last = 0;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    last |= std::uint64_t{static_cast<unsigned char>(name[i])} << (8 * i);
+  }
+  hash = (hash ^ last) * kMultiplier;
+  return (hash ^ (hash >> 31)) * kMultiplier;
 }
 
 // The position of `name` (whose hash is `hash`) in the whole-name table:
@@ -134,6 +137,12 @@ std::string_view trimmed(std::string_view text) {
   std::size_t begin = 0;
   while (begin < text.size() && !is_alnum(text[begin])) ++begin;
   std::size_t end = text.size();
+  // Roster name fields are padded with spaces: pass those eight at a time.
+  constexpr std::uint64_t kSpaces = 0x2020202020202020ULL;
+  for (std::uint64_t word; end >= begin + 8; end -= 8) {
+    std::memcpy(&word, text.data() + end - 8, 8);
+    if (word != kSpaces) break;
+  }
   while (end > begin && !is_alnum(text[end - 1])) --end;
   return text.substr(begin, end - begin);
 }

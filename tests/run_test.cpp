@@ -277,6 +277,26 @@ TEST(Run, MissingSeasonFileStopsAtItsOpeningMessage) {
   }
 }
 
+// Files are loaded side by side, yet a run reports the failure that loading
+// them one by one in order meets first.
+TEST(Run, TheFirstMissingFileInOrderIsTheOneReported) {
+  const std::size_t count = std::size(kSeasonFiles);
+  for (std::size_t first = 0; first < count; ++first) {
+    for (std::size_t later = first + 1; later < count; ++later) {
+      TempFolder folder;
+      League().write_to(folder);
+      std::filesystem::remove(folder.path() / kSeasonFiles[first]);
+      std::filesystem::remove(folder.path() / kSeasonFiles[later]);
+      std::string opened;
+      for (std::size_t i = 0; i <= first; ++i) opened += std::string("Opening ") + kSeasonFiles[i] + "\n";
+      const Outcome out = run_in(folder, {});
+      EXPECT_EQ(out.status, 255);
+      EXPECT_EQ(out.console, opened) << kSeasonFiles[first] << " and " << kSeasonFiles[later];
+      EXPECT_EQ(folder.read("shootout.html"), std::string(kSeasonFiles[first]) + " file not found.\n");
+    }
+  }
+}
+
 TEST(Run, LogThatCannotBeOpenedStopsBeforeAnySeasonFile) {
   TempFolder folder;
   League().write_to(folder);

@@ -17,6 +17,7 @@ void prepare_heap_for_large_runs() {
   constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
   // Every allocation comes from the one heap, which grows by the reserve at
   // a time and is never given back before the process ends.
+  mallopt(M_ARENA_MAX, 1);  // threads share it too
   mallopt(M_MMAP_THRESHOLD, 1 << 30);
   mallopt(M_TOP_PAD, static_cast<int>(kReserve));
   mallopt(M_TRIM_THRESHOLD, 1 << 30);

@@ -1,7 +1,12 @@
 #include "driver/run.h"
 
 #include <cerrno>
+#include <exception>
+#include <functional>
+#include <future>
+#include <iterator>
 #include <string>
+#include <system_error>
 
 #include "driver/run_failure.h"
 #include "driver/file_system.h"
@@ -22,15 +27,53 @@ FileText open_and_read(RunState& run, const char* name) {
   return read_season_file(run.folder, name);
 }
 
+// Loading the files that need nothing from players.lgs or reports.lgs came
+// to this: how many of them were loaded, in order, and the failure that
+// stopped the next one.
+struct IndependentLoad {
+  std::size_t loaded = 0;
+  std::exception_ptr failure;
+};
+
+constexpr const char* kIndependentFiles[] = {kBoxscoresFile, kScheduleFile, kTeamsFile};
+
+IndependentLoad load_independent_files(RunState& run) {
+  IndependentLoad load;
+  try {
+    run.boxscore_lines.load_unsplit(read_season_file(run.folder, kBoxscoresFile));
+    run.boxscore_index.build(run.boxscore_lines);
+    ++load.loaded;
+    load_line_list(read_season_file(run.folder, kScheduleFile), run.schedule_lines);
+    ++load.loaded;
+    TeamRecordIndexer indexer(run.team_record_table);
+    load_line_list(read_season_file(run.folder, kTeamsFile), run.team_lines,
+                   [&indexer](LineNode* node) { indexer.index_team_line(node); });
+    ++load.loaded;
+  } catch (...) {
+    load.failure = std::current_exception();
+  }
+  return load;
+}
+
 void load_season(RunState& run) {
+  // The box scores, the schedule and the teams are loaded on a second thread
+  // while the players and the reports are loaded here: they touch disjoint
+  // parts of the run state. The console lines and the failure reported are
+  // those of loading the files one by one in order.
+  std::future<IndependentLoad> independent;
+  try {
+    independent = std::async(std::launch::async, load_independent_files, std::ref(run));
+  } catch (const std::system_error&) {
+    independent = std::async(std::launch::deferred, load_independent_files, std::ref(run));
+  }
   load_players(open_and_read(run, kPlayersFile).view(), run.players);
   load_reports(open_and_read(run, kReportsFile), run.players, run.report_lines,
                run.tie_game_table);
-  run.boxscore_lines.load_unsplit(open_and_read(run, kBoxscoresFile));
-  load_line_list(open_and_read(run, kScheduleFile), run.schedule_lines);
-  TeamRecordIndexer indexer(run.team_record_table);
-  load_line_list(open_and_read(run, kTeamsFile), run.team_lines,
-                 [&indexer](LineNode* node) { indexer.index_team_line(node); });
+  const IndependentLoad load = independent.get();
+  for (std::size_t i = 0; i < std::size(kIndependentFiles); ++i) {
+    run.console << "Opening " << kIndependentFiles[i] << "\n";
+    if (i == load.loaded) std::rethrow_exception(load.failure);
+  }
 }
 
 // The log must hold every settled game's block before the season files

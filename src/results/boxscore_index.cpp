@@ -24,33 +24,35 @@ bool is_boxscore_header(std::string_view line, std::int32_t game_number) {
 }
 
 LineNode* BoxscoreIndex::header(LineList& boxscores, std::int32_t game_number) {
-  if (!built_) {
-    headers_.assign(static_cast<std::size_t>(kMaxGameNumber) + 1, nullptr);
-    for (LineNode* n = boxscores.head(); n != nullptr; n = n->next) {
-      // Only lines that begin with "#" can be headers: look for those.
-      for (std::size_t at = 0; at < n->text.size();) {
-        const void* found = std::memchr(n->text.data() + at, '#', n->text.size() - at);
-        if (found == nullptr) break;
-        const std::size_t pos =
-            static_cast<std::size_t>(static_cast<const char*>(found) - n->text.data());
-        at = end_of_line(n->text, pos);
-        if (pos > 0 && n->text[pos - 1] != '\n') continue;
-        std::int32_t number = 0;
-        if (!header_number(n->text.substr(pos, at - pos), number) || number < 1 ||
-            number > kMaxGameNumber || headers_[static_cast<std::size_t>(number)] != nullptr) {
-          continue;
-        }
-        if (pos > 0) {
-          n = boxscores.split_at(n, pos);
-          at -= pos;
-        }
-        headers_[static_cast<std::size_t>(number)] = n;
-      }
-    }
-    built_ = true;
-  }
+  if (!built_) build(boxscores);
   if (game_number < 1 || game_number > kMaxGameNumber) return nullptr;
   return headers_[static_cast<std::size_t>(game_number)];
+}
+
+void BoxscoreIndex::build(LineList& boxscores) {
+  headers_.assign(static_cast<std::size_t>(kMaxGameNumber) + 1, nullptr);
+  for (LineNode* n = boxscores.head(); n != nullptr; n = n->next) {
+    // Only lines that begin with "#" can be headers: look for those.
+    for (std::size_t at = 0; at < n->text.size();) {
+      const void* found = std::memchr(n->text.data() + at, '#', n->text.size() - at);
+      if (found == nullptr) break;
+      const std::size_t pos =
+          static_cast<std::size_t>(static_cast<const char*>(found) - n->text.data());
+      at = end_of_line(n->text, pos);
+      if (pos > 0 && n->text[pos - 1] != '\n') continue;
+      std::int32_t number = 0;
+      if (!header_number(n->text.substr(pos, at - pos), number) || number < 1 ||
+          number > kMaxGameNumber || headers_[static_cast<std::size_t>(number)] != nullptr) {
+        continue;
+      }
+      if (pos > 0) {
+        n = boxscores.split_at(n, pos);
+        at -= pos;
+      }
+      headers_[static_cast<std::size_t>(number)] = n;
+    }
+  }
+  built_ = true;
 }
 
 }  // namespace shootout

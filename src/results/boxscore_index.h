@@ -18,6 +18,8 @@ class BoxscoreIndex {
   // The node that begins with the first line of `boxscores` that begins
   // with "#" followed by the game number, or null when there is none.
   LineNode* header(LineList& boxscores, std::int32_t game_number);
+  // Builds the index now rather than on first use.
+  void build(LineList& boxscores);
 
  private:
   bool built_ = false;

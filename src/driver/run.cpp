@@ -1,15 +1,18 @@
 #include "driver/run.h"
 
+#include <array>
 #include <cerrno>
 #include <exception>
-#include <functional>
+#include <filesystem>
 #include <future>
 #include <iterator>
+#include <span>
 #include <string>
 #include <system_error>
 
-#include "driver/run_failure.h"
 #include "driver/file_system.h"
+#include "driver/run_failure.h"
+#include "driver/run_state.h"
 #include "driver/season_commit.h"
 #include "driver/season_file.h"
 #include "results/schedule_entry.h"
@@ -22,58 +25,74 @@ namespace shootout {
 
 namespace {
 
-FileText open_and_read(RunState& run, const char* name) {
-  run.console << "Opening " << name << "\n";
-  return read_season_file(run.folder, name);
+constexpr const char* kSeasonFiles[] = {kPlayersFile, kReportsFile, kBoxscoresFile,
+                                        kScheduleFile, kTeamsFile};
+constexpr std::size_t kPlayers = 0, kReports = 1, kBoxscores = 2, kSchedule = 3, kTeams = 4;
+
+// The failure of each file's load, if any, kept to be reported in file order.
+using LoadFailures = std::array<std::exception_ptr, std::size(kSeasonFiles)>;
+
+template <typename Load>
+void load_file(LoadFailures& failures, std::size_t file, Load load) {
+  try {
+    load();
+  } catch (...) {
+    failures[file] = std::current_exception();
+  }
 }
 
-// Loading the files that need nothing from players.lgs or reports.lgs came
-// to this: how many of them were loaded, in order, and the failure that
-// stopped the next one.
-struct IndependentLoad {
-  std::size_t loaded = 0;
-  std::exception_ptr failure;
-};
-
-constexpr const char* kIndependentFiles[] = {kBoxscoresFile, kScheduleFile, kTeamsFile};
-
-IndependentLoad load_independent_files(RunState& run) {
-  IndependentLoad load;
+// Runs `work` on a thread of its own where the system gives one, otherwise
+// when its result is asked for.
+template <typename Work>
+auto on_second_thread(Work work) {
   try {
-    run.boxscore_lines.load_unsplit(read_season_file(run.folder, kBoxscoresFile));
-    run.boxscore_index.build(run.boxscore_lines);
-    ++load.loaded;
-    load_line_list(read_season_file(run.folder, kScheduleFile), run.schedule_lines);
-    ++load.loaded;
-    TeamRecordIndexer indexer(run.team_record_table);
-    load_line_list(read_season_file(run.folder, kTeamsFile), run.team_lines,
-                   [&indexer](LineNode* node) { indexer.index_team_line(node); });
-    ++load.loaded;
-  } catch (...) {
-    load.failure = std::current_exception();
+    return std::async(std::launch::async, work);
+  } catch (const std::system_error&) {
+    return std::async(std::launch::deferred, work);
   }
-  return load;
 }
 
 void load_season(RunState& run) {
-  // The box scores, the schedule and the teams are loaded on a second thread
-  // while the players and the reports are loaded here: they touch disjoint
-  // parts of the run state. The console lines and the failure reported are
-  // those of loading the files one by one in order.
-  std::future<IndependentLoad> independent;
-  try {
-    independent = std::async(std::launch::async, load_independent_files, std::ref(run));
-  } catch (const std::system_error&) {
-    independent = std::async(std::launch::deferred, load_independent_files, std::ref(run));
+  // Two threads share the loading, each working on parts of the run state
+  // of its own: this one reads the reports, which needs no players, while
+  // the second loads the players and the three other files. The console
+  // lines and the failure reported are those of loading the files one by
+  // one in order.
+  LoadFailures failures;
+  PendingRosters rosters;
+  auto others = on_second_thread([&run, &failures] {
+    const std::filesystem::path& folder = run.folder;
+    load_file(failures, kPlayers, [&] {
+      load_players(read_season_file(folder, kPlayersFile).view(), run.players);
+    });
+    load_file(failures, kBoxscores, [&] {
+      run.boxscore_lines.load_unsplit(read_season_file(folder, kBoxscoresFile));
+      run.boxscore_index.build(run.boxscore_lines);
+    });
+    load_file(failures, kSchedule, [&] {
+      load_line_list(read_season_file(folder, kScheduleFile), run.schedule_lines);
+    });
+    load_file(failures, kTeams, [&] {
+      TeamRecordIndexer indexer(run.team_record_table);
+      load_line_list(read_season_file(folder, kTeamsFile), run.team_lines,
+                     [&indexer](LineNode* node) { indexer.index_team_line(node); });
+    });
+  });
+  load_file(failures, kReports, [&] {
+    rosters = read_reports(read_season_file(run.folder, kReportsFile), run.report_lines,
+                           run.tie_game_table);
+  });
+  others.get();
+  for (std::size_t file = 0; file < failures.size(); ++file) {
+    run.console << "Opening " << kSeasonFiles[file] << "\n";
+    if (failures[file]) std::rethrow_exception(failures[file]);
   }
-  load_players(open_and_read(run, kPlayersFile).view(), run.players);
-  load_reports(open_and_read(run, kReportsFile), run.players, run.report_lines,
-               run.tie_game_table);
-  const IndependentLoad load = independent.get();
-  for (std::size_t i = 0; i < std::size(kIndependentFiles); ++i) {
-    run.console << "Opening " << kIndependentFiles[i] << "\n";
-    if (i == load.loaded) std::rethrow_exception(load.failure);
-  }
+  // Both threads resolve roster names, half of the games each.
+  const std::span<const RosterNames> all(rosters);
+  const std::span<const RosterNames> second_half = all.subspan(all.size() / 2);
+  auto second = on_second_thread([&run, second_half] { resolve_rosters(run.players, second_half); });
+  resolve_rosters(run.players, all.first(all.size() / 2));
+  second.get();
 }
 
 // The log must hold every settled game's block before the season files

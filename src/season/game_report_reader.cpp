@@ -16,25 +16,31 @@ constexpr std::size_t kBlockLines = 54;
 
 // The name field of a roster line: from the third character, at most 23
 // characters, or to the end of a shorter line.
-std::int32_t roster_player(const PlayerRegistry& registry,
-                           std::string_view line) {
-  return find_player(registry, line.size() > 2 ? line.substr(2, 23) : std::string_view{});
+std::string_view roster_name_field(std::string_view line) {
+  return line.size() > 2 ? line.substr(2, 23) : std::string_view{};
+}
+
+// Where each roster's names stand among the 54 lines after the score line
+// (block[0] is the first line after it).
+struct RosterPlace {
+  std::size_t first_line;
+  std::size_t count;
+};
+constexpr RosterPlace kFirstSkaters{9, 18}, kFirstGoalies{28, 2}, kSecondSkaters{33, 18},
+    kSecondGoalies{52, 2};
+
+void take_names(std::span<const std::string_view> block, RosterPlace place,
+                std::string_view*& out) {
+  for (std::size_t i = 0; i < place.count; ++i) {
+    *out++ = roster_name_field(block[place.first_line + i]);
+  }
 }
 
 template <std::size_t N>
-void read_roster(const PlayerRegistry& registry, std::span<const std::string_view> block,
-                 std::size_t first, std::array<std::int32_t, N>& out) {
-  for (std::size_t i = 0; i < N; ++i) out[i] = roster_player(registry, block[first + i]);
-}
-
-// Fills the rosters from the 54 lines after the score line (block[0] is the
-// first line after it).
-void read_tie_game_block(const PlayerRegistry& registry,
-                         std::span<const std::string_view> block, TieGame& game) {
-  read_roster(registry, block, 9, game.first_team_skaters);
-  read_roster(registry, block, 28, game.first_team_goalies);
-  read_roster(registry, block, 33, game.second_team_skaters);
-  read_roster(registry, block, 52, game.second_team_goalies);
+const std::string_view* resolve(const PlayerRegistry& registry, const std::string_view* names,
+                                std::array<std::int32_t, N>& out) {
+  for (std::int32_t& index : out) index = find_player(registry, *names++);
+  return names;
 }
 
 // The start of the next line at or after `at` (itself a line start) that
@@ -124,15 +130,18 @@ std::optional<std::int32_t> report_header_number(std::string_view line) {
   return number;
 }
 
-void load_reports(FileText content, const PlayerRegistry& registry,
-                  LineList& report_lines, TieGameTable& tie_game_table) {
+PendingRosters read_reports(FileText content, LineList& report_lines,
+                            TieGameTable& tie_game_table) {
   // Only the score lines of tied games are ever rewritten: the file stays
   // one node, and each of those lines is split off as its own.
   report_lines.load_unsplit(std::move(content));
-  if (report_lines.empty()) return;
+  PendingRosters pending;
+  if (report_lines.empty()) return pending;
   const std::string_view all = report_lines.head()->text;
   LineNode* rest = report_lines.head();  // the node that holds all of `all` from
   std::size_t rest_start = 0;            // this offset on
+  // Slot n: the entry of `pending` for the game now in table slot n.
+  std::vector<std::int32_t> pending_of(tie_game_table.size(), -1);
 
   std::size_t at = 0;
   while ((at = next_hash_line(all, at)) < all.size()) {
@@ -165,7 +174,6 @@ void load_reports(FileText content, const PlayerRegistry& registry,
     game->second_team_name = std::move(scanned.second_team_name);
     trim_name(game->first_team_name);
     trim_name(game->second_team_name);
-    read_tie_game_block(registry, block, *game);
     // The score line becomes a node of its own; the block after it stays in
     // the node that follows.
     LineNode* line = score > rest_start ? report_lines.split_at(rest, score - rest_start) : rest;
@@ -173,8 +181,36 @@ void load_reports(FileText content, const PlayerRegistry& registry,
     rest = report_lines.split_at(line, score_end - score);
     rest_start = score_end;
     game->score_line = line;
+
+    RosterNames& names = pending.emplace_back();
+    names.game = game.get();
+    std::string_view* out = names.names.data();
+    for (RosterPlace place : {kFirstSkaters, kFirstGoalies, kSecondSkaters, kSecondGoalies}) {
+      take_names(block, place, out);
+    }
+    // A later report of the same number replaces the game, and its names.
+    std::int32_t& entry = pending_of[static_cast<std::size_t>(*number)];
+    if (entry >= 0) pending[static_cast<std::size_t>(entry)].game = nullptr;
+    entry = static_cast<std::int32_t>(pending.size() - 1);
     tie_game_table[static_cast<std::size_t>(*number)] = std::move(game);
   }
+  return pending;
+}
+
+void resolve_rosters(const PlayerRegistry& registry, std::span<const RosterNames> pending) {
+  for (const RosterNames& entry : pending) {
+    if (entry.game == nullptr) continue;
+    const std::string_view* names = entry.names.data();
+    names = resolve(registry, names, entry.game->first_team_skaters);
+    names = resolve(registry, names, entry.game->first_team_goalies);
+    names = resolve(registry, names, entry.game->second_team_skaters);
+    resolve(registry, names, entry.game->second_team_goalies);
+  }
+}
+
+void load_reports(FileText content, const PlayerRegistry& registry,
+                  LineList& report_lines, TieGameTable& tie_game_table) {
+  resolve_rosters(registry, read_reports(std::move(content), report_lines, tie_game_table));
 }
 
 }  // namespace shootout

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,9 +51,28 @@ ScoreLine scan_score_line(std::string_view line);
 // not "##"), or none for an ordinary line.
 std::optional<std::int32_t> report_header_number(std::string_view line);
 
+// The roster names of one tied game as its report gives them, in the order
+// first skaters, first goalies, second skaters, second goalies: they become
+// player indexes once the players are loaded. A null game is one that a later
+// report of the same number replaced.
+struct RosterNames {
+  TieGame* game = nullptr;
+  std::array<std::string_view, 40> names;
+};
+using PendingRosters = std::vector<RosterNames>;
+
 // Reads reports.lgs: every line goes to `report_lines`, and every report
-// whose score line is tied becomes a TieGame with its 54-line roster block.
-// A file that ends inside such a block is a failure.
+// whose score line is tied becomes a TieGame whose rosters come from its
+// 54-line roster block; the names are returned for resolve_rosters. A file
+// that ends inside such a block is a failure. Needs no players.
+PendingRosters read_reports(FileText content, LineList& report_lines,
+                            TieGameTable& tie_game_table);
+
+// Fills in the rosters of the given games. Games are independent of each
+// other, so parts of the list may be resolved at the same time.
+void resolve_rosters(const PlayerRegistry& registry, std::span<const RosterNames> pending);
+
+// read_reports and resolve_rosters in one.
 void load_reports(FileText content, const PlayerRegistry& registry,
                   LineList& report_lines, TieGameTable& tie_game_table);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include <algorithm>
 #include <sstream>
 #include <string>
@@ -197,6 +199,38 @@ TEST(ShooterOrder, DrawsInRosterOrderAndSortsByScore) {
   EXPECT_EQ(order[2].order_score, 105);
   for (std::size_t i = 1; i < order.size(); ++i) {
     EXPECT_LE(compare_shooters(order[i - 1], order[i]), 0);
+  }
+}
+
+// Against a plain stable sort by falling score, on rosters full of equal
+// scores: equal takers keep their roster order.
+TEST(ShooterOrder, MatchesAStableSortByFallingScore) {
+  std::mt19937 generator(5);
+  for (int round = 0; round < 500; ++round) {
+    PlayerRegistry players;
+    for (int i = 0; i < 18; ++i) {
+      players.player_table.push_back({i, "P", static_cast<std::int32_t>(generator() % 4),
+                                      static_cast<std::int32_t>(generator() % 3)});
+    }
+    std::array<std::int32_t, 18> roster;
+    for (std::int32_t& index : roster) index = static_cast<std::int32_t>(generator() % 18);
+    std::vector<int> draws;
+    for (int i = 0; i < 18; ++i) draws.push_back(static_cast<int>(generator() % 4));
+    ScriptedRandom random(draws);
+    const ShootingOrder order = order_shooters(players, roster, random);
+
+    std::vector<ShotTaker> expected;
+    for (int i = 0; i < 18; ++i) {
+      const Player& p = players.player_table[static_cast<std::size_t>(roster[i])];
+      expected.push_back({p.index, std::int64_t{draws[i] % 20} + p.rating1 + p.rating2});
+    }
+    std::stable_sort(expected.begin(), expected.end(), [](const ShotTaker& a, const ShotTaker& b) {
+      return a.order_score > b.order_score;
+    });
+    for (std::size_t i = 0; i < 18; ++i) {
+      ASSERT_EQ(order[i].player_index, expected[i].player_index) << "round " << round << " place " << i;
+      ASSERT_EQ(order[i].order_score, expected[i].order_score) << "round " << round << " place " << i;
+    }
   }
 }
 

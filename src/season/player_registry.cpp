@@ -94,14 +94,21 @@ std::uint64_t name_hash(std::string_view name) {
 
 // The position of `name` (whose hash is `hash`) in the whole-name table:
 // the slot holding it, or the free slot where it belongs.
-std::size_t whole_name_slot(const std::vector<PlayerRegistry::WholeName>& table,
-                            std::string_view name, std::uint64_t hash) {
+std::size_t whole_name_slot(const PlayerRegistry& registry, std::string_view name,
+                            std::uint64_t hash) {
+  const std::vector<PlayerRegistry::WholeName>& table = registry.by_whole_name;
   const std::size_t mask = table.size() - 1;
+  const auto check = static_cast<std::uint32_t>(hash);
   // The high bits of the hash are the best mixed ones.
   const int bits = std::countr_zero(table.size());
   for (std::size_t i = bits == 0 ? 0 : hash >> (64 - bits);; i = (i + 1) & mask) {
     const PlayerRegistry::WholeName& slot = table[i];
-    if (slot.lowest < 0 || (slot.hash == hash && slot.name == name)) return i;
+    if (slot.lowest < 0) return i;
+    if (slot.check == check && slot.size == name.size() &&
+        (name.empty() ||
+         std::memcmp(registry.whole_names.data() + slot.offset, name.data(), name.size()) == 0)) {
+      return i;
+    }
   }
 }
 
@@ -126,10 +133,15 @@ void index_player_names(PlayerRegistry& registry) {
   }
   std::vector<PlayerRegistry::WholeName>& table = registry.by_whole_name;
   table.assign(std::bit_ceil(2 * players.size() + 1), {});
+  registry.whole_names.clear();
   for (const Player& player : players) {
     const std::uint64_t hash = name_hash(player.name);
-    PlayerRegistry::WholeName& slot = table[whole_name_slot(table, player.name, hash)];
-    if (slot.lowest < 0) slot = {hash, player.name, lowest_with_prefix(registry, player.name)};
+    PlayerRegistry::WholeName& slot = table[whole_name_slot(registry, player.name, hash)];
+    if (slot.lowest >= 0) continue;
+    slot = {static_cast<std::uint32_t>(hash), lowest_with_prefix(registry, player.name),
+            static_cast<std::uint32_t>(registry.whole_names.size()),
+            static_cast<std::uint32_t>(player.name.size())};
+    registry.whole_names += player.name;
   }
 }
 
@@ -190,8 +202,8 @@ std::int32_t find_player(const PlayerRegistry& registry, std::string_view text) 
     throw std::logic_error("find_player: player names are not indexed");
   }
   if (!registry.by_whole_name.empty()) {
-    const std::vector<PlayerRegistry::WholeName>& table = registry.by_whole_name;
-    const std::int32_t lowest = table[whole_name_slot(table, text, name_hash(text))].lowest;
+    const std::int32_t lowest =
+        registry.by_whole_name[whole_name_slot(registry, text, name_hash(text))].lowest;
     if (lowest >= 0) return lowest;
   }
   return lowest_with_prefix(registry, text);

@@ -33,15 +33,18 @@ struct PlayerRegistry {
   std::vector<std::int32_t> by_name;
   std::vector<std::vector<std::int32_t>> lowest;
   // The answer for every text that is a whole player name, the usual case:
-  // an open-addressing table (a power of two in size, free slots hold -1)
-  // whose keys view the names in player_table. Each slot keeps the name's
-  // hash, so that a probe compares names only when their hashes agree.
+  // an open-addressing table (a power of two in size, free slots hold -1).
+  // Each slot keeps half of its name's hash, so that a probe compares names
+  // only when those agree, and the place of the name in whole_names, where
+  // the names stand packed together: a lookup touches little memory.
   struct WholeName {
-    std::uint64_t hash = 0;
-    std::string_view name;
+    std::uint32_t check = 0;
     std::int32_t lowest = -1;
+    std::uint32_t offset = 0;
+    std::uint32_t size = 0;
   };
   std::vector<WholeName> by_whole_name;
+  std::string whole_names;
 
   std::int32_t player_count() const {
     return static_cast<std::int32_t>(player_table.size());

@@ -1,7 +1,5 @@
 #include "shootout/shooter_order.h"
 
-#include <algorithm>
-
 namespace shootout {
 
 int compare_shooters(const ShotTaker& a, const ShotTaker& b) {
@@ -20,17 +18,20 @@ ShootingOrder order_shooters(const PlayerRegistry& registry,
     order[i] = ShotTaker{player.index, std::int64_t{bonus} + player.rating1 +
                                            player.rating2};
   }
-  // Insertion sort: stable, so that equal scores keep roster order and a seed
-  // always gives the same order, and it needs no memory for 18 entries.
-  for (std::size_t i = 1; i < order.size(); ++i) {
-    const ShotTaker taker = order[i];
-    std::size_t j = i;
-    for (; j > 0 && compare_shooters(taker, order[j - 1]) < 0; --j) {
-      order[j] = order[j - 1];
+  // Each taker's place is the number of takers that shoot before it: those
+  // with a higher score, and those earlier on the roster with the same one.
+  // A stable order, so that a seed always gives the same order, found by
+  // counting rather than by comparing and branching.
+  ShootingOrder sorted;
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    std::size_t place = 0;
+    for (std::size_t j = 0; j < order.size(); ++j) {
+      place += static_cast<std::size_t>(order[j].order_score > order[i].order_score) +
+               static_cast<std::size_t>(j < i && order[j].order_score == order[i].order_score);
     }
-    order[j] = taker;
+    sorted[place] = order[i];
   }
-  return order;
+  return sorted;
 }
 
 }  // namespace shootout

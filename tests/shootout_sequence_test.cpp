@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include <algorithm>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>

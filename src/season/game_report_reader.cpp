@@ -137,6 +137,7 @@ PendingRosters read_reports(FileText content, LineList& report_lines,
   report_lines.load_unsplit(std::move(content));
   PendingRosters pending;
   if (report_lines.empty()) return pending;
+  pending.reserve(tie_game_table.size());  // a game a slot at most, without moves
   const std::string_view all = report_lines.head()->text;
   LineNode* rest = report_lines.head();  // the node that holds all of `all` from
   std::size_t rest_start = 0;            // this offset on

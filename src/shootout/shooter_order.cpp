@@ -1,5 +1,7 @@
 #include "shootout/shooter_order.h"
 
+#include <tuple>
+
 namespace shootout {
 
 int compare_shooters(const ShotTaker& a, const ShotTaker& b) {
@@ -23,11 +25,14 @@ ShootingOrder order_shooters(const PlayerRegistry& registry,
   // A stable order, so that a seed always gives the same order, found by
   // counting rather than by comparing and branching.
   ShootingOrder sorted;
+  std::int64_t scores[std::tuple_size_v<ShootingOrder>];
+  for (std::size_t i = 0; i < order.size(); ++i) scores[i] = order[i].order_score;
   for (std::size_t i = 0; i < order.size(); ++i) {
+    const std::int64_t score = scores[i];
     std::size_t place = 0;
-    for (std::size_t j = 0; j < order.size(); ++j) {
-      place += static_cast<std::size_t>(order[j].order_score > order[i].order_score) +
-               static_cast<std::size_t>(j < i && order[j].order_score == order[i].order_score);
+    for (std::size_t j = 0; j < i; ++j) place += static_cast<std::size_t>(scores[j] >= score);
+    for (std::size_t j = i + 1; j < order.size(); ++j) {
+      place += static_cast<std::size_t>(scores[j] > score);
     }
     sorted[place] = order[i];
   }

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
   if (const char* fixed = std::getenv("SHOOTOUT_SEED")) {
     seed = std::strtoull(fixed, nullptr, 10);
   }
-  shootout::prepare_heap_for_large_runs();
+  const shootout::LargeRunHeap heap;
   shootout::SeededRandomSource random(seed);
   shootout::RunState run(".", std::cout, random);
   return shootout::run_shootout(run);

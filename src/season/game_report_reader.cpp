@@ -17,7 +17,7 @@ constexpr std::size_t kBlockLines = 54;
 // The name field of a roster line: from the third character, at most 23
 // characters, or to the end of a shorter line.
 std::string_view roster_name_field(std::string_view line) {
-  return line.size() > 2 ? line.substr(2, 23) : std::string_view{};
+  return line.size() > 2 ? line.substr(2, RosterNames::kFieldSize) : std::string_view{};
 }
 
 // Where each roster's names stand among the 54 lines after the score line
@@ -30,17 +30,21 @@ constexpr RosterPlace kFirstSkaters{9, 18}, kFirstGoalies{28, 2}, kSecondSkaters
     kSecondGoalies{52, 2};
 
 void take_names(std::span<const std::string_view> block, RosterPlace place,
-                std::string_view*& out) {
-  for (std::size_t i = 0; i < place.count; ++i) {
-    *out++ = roster_name_field(block[place.first_line + i]);
+                RosterNames& names, std::size_t& taken) {
+  for (std::size_t i = 0; i < place.count; ++i, ++taken) {
+    const std::string_view name = trimmed(roster_name_field(block[place.first_line + i]));
+    if (!name.empty()) {
+      std::memcpy(names.text.data() + RosterNames::kFieldSize * taken, name.data(), name.size());
+    }
+    names.sizes[taken] = static_cast<std::uint8_t>(name.size());
   }
 }
 
 template <std::size_t N>
-const std::string_view* resolve(const PlayerRegistry& registry, const std::string_view* names,
-                                std::array<std::int32_t, N>& out) {
-  for (std::int32_t& index : out) index = find_player(registry, *names++);
-  return names;
+std::size_t resolve(const PlayerRegistry& registry, const RosterNames& names, std::size_t first,
+                    std::array<std::int32_t, N>& out) {
+  for (std::int32_t& index : out) index = find_player(registry, names.name(first++));
+  return first;
 }
 
 // The start of the next line at or after `at` (itself a line start) that
@@ -185,9 +189,9 @@ PendingRosters read_reports(FileText content, LineList& report_lines,
 
     RosterNames& names = pending.emplace_back();
     names.game = game.get();
-    std::string_view* out = names.names.data();
+    std::size_t taken = 0;
     for (RosterPlace place : {kFirstSkaters, kFirstGoalies, kSecondSkaters, kSecondGoalies}) {
-      take_names(block, place, out);
+      take_names(block, place, names, taken);
     }
     // A later report of the same number replaces the game, and its names.
     std::int32_t& entry = pending_of[static_cast<std::size_t>(*number)];
@@ -201,11 +205,10 @@ PendingRosters read_reports(FileText content, LineList& report_lines,
 void resolve_rosters(const PlayerRegistry& registry, std::span<const RosterNames> pending) {
   for (const RosterNames& entry : pending) {
     if (entry.game == nullptr) continue;
-    const std::string_view* names = entry.names.data();
-    names = resolve(registry, names, entry.game->first_team_skaters);
-    names = resolve(registry, names, entry.game->first_team_goalies);
-    names = resolve(registry, names, entry.game->second_team_skaters);
-    resolve(registry, names, entry.game->second_team_goalies);
+    std::size_t next = resolve(registry, entry, 0, entry.game->first_team_skaters);
+    next = resolve(registry, entry, next, entry.game->first_team_goalies);
+    next = resolve(registry, entry, next, entry.game->second_team_skaters);
+    resolve(registry, entry, next, entry.game->second_team_goalies);
   }
 }
 

@@ -53,11 +53,20 @@ std::optional<std::int32_t> report_header_number(std::string_view line);
 
 // The roster names of one tied game as its report gives them, in the order
 // first skaters, first goalies, second skaters, second goalies: they become
-// player indexes once the players are loaded. A null game is one that a later
-// report of the same number replaced.
+// player indexes once the players are loaded. The names are trimmed and
+// copied while the report is read, so that resolving them later reads one
+// dense buffer rather than the whole file again. A null game is one that a
+// later report of the same number replaced.
 struct RosterNames {
+  static constexpr std::size_t kNames = 40;
+  static constexpr std::size_t kFieldSize = 23;  // a name field's length at most
+
+  RosterNames() {}  // the buffer is filled as the names are read
+  std::string_view name(std::size_t i) const { return {text.data() + kFieldSize * i, sizes[i]}; }
+
   TieGame* game = nullptr;
-  std::array<std::string_view, 40> names;
+  std::array<char, kNames * kFieldSize> text;
+  std::array<std::uint8_t, kNames> sizes;
 };
 using PendingRosters = std::vector<RosterNames>;
 

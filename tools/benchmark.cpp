@@ -45,10 +45,13 @@ double median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
+// A copy of the season, already written to disk as a league's files are
+// when the tool is run: no writeback of the copy runs during a measurement.
 void fresh_copy(const fs::path& from, const fs::path& to) {
   fs::remove_all(to);
   fs::create_directories(to);
   for (const char* f : kFiles) fs::copy_file(from / f, to / f);
+  ::sync();
 }
 
 std::uintmax_t season_size(const fs::path& folder) {

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <future>
 #include <iterator>
-#include <span>
 #include <string>
 #include <system_error>
 
@@ -18,6 +17,7 @@
 #include "results/schedule_entry.h"
 #include "results/tie_game_scan.h"
 #include "season/game_report_reader.h"
+#include "season/pending_rosters.h"
 #include "season/player_registry.h"
 #include "season/team_record_index.h"
 
@@ -54,13 +54,14 @@ auto on_second_thread(Work work) {
 
 void load_season(RunState& run) {
   // Two threads share the loading, each working on parts of the run state
-  // of its own: this one reads the reports, which needs no players, while
-  // the second loads the players and the three other files. The console
-  // lines and the failure reported are those of loading the files one by
-  // one in order.
+  // of its own. This one reads the reports, which needs no players; the
+  // second loads the players and the three other files, then resolves the
+  // roster names of the tied games the reports have given so far, and the
+  // rest as they come. The console lines and the failure reported are those
+  // of loading the files one by one in order.
   LoadFailures failures;
-  PendingRosters rosters;
-  auto others = on_second_thread([&run, &failures] {
+  PendingRosters rosters(run.tie_game_table.size());
+  auto others = on_second_thread([&run, &failures, &rosters] {
     const std::filesystem::path& folder = run.folder;
     load_file(failures, kPlayers, [&] {
       load_players(read_season_file(folder, kPlayersFile).view(), run.players);
@@ -77,22 +78,20 @@ void load_season(RunState& run) {
       load_line_list(read_season_file(folder, kTeamsFile), run.team_lines,
                      [&indexer](LineNode* node) { indexer.index_team_line(node); });
     });
+    // Without players the run fails anyway: nothing to resolve against.
+    if (!failures[kPlayers]) rosters.resolve(run.players);
   });
   load_file(failures, kReports, [&] {
-    rosters = read_reports(read_season_file(run.folder, kReportsFile), run.report_lines,
-                           run.tie_game_table);
+    read_reports(read_season_file(run.folder, kReportsFile), run.report_lines,
+                 run.tie_game_table, rosters);
   });
+  // The reader may have failed before it began: the resolver must not wait.
+  rosters.finish();
   others.get();
   for (std::size_t file = 0; file < failures.size(); ++file) {
     run.console << "Opening " << kSeasonFiles[file] << "\n";
     if (failures[file]) std::rethrow_exception(failures[file]);
   }
-  // Both threads resolve roster names, half of the games each.
-  const std::span<const RosterNames> all(rosters);
-  const std::span<const RosterNames> second_half = all.subspan(all.size() / 2);
-  auto second = on_second_thread([&run, second_half] { resolve_rosters(run.players, second_half); });
-  resolve_rosters(run.players, all.first(all.size() / 2));
-  second.get();
 }
 
 // The log must hold every settled game's block before the season files

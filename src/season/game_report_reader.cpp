@@ -32,20 +32,19 @@ constexpr RosterPlace kFirstSkaters{9, 18}, kFirstGoalies{28, 2}, kSecondSkaters
 void take_names(std::span<const std::string_view> block, RosterPlace place,
                 RosterNames& names, std::size_t& taken) {
   for (std::size_t i = 0; i < place.count; ++i, ++taken) {
-    const std::string_view name = trimmed(roster_name_field(block[place.first_line + i]));
-    if (!name.empty()) {
-      std::memcpy(names.text.data() + RosterNames::kFieldSize * taken, name.data(), name.size());
+    const std::string_view field = roster_name_field(block[place.first_line + i]);
+    char* to = names.text.data() + RosterNames::kFieldSize * taken;
+    if (field.size() == RosterNames::kFieldSize) {
+      std::memcpy(to, field.data(), RosterNames::kFieldSize);
+    } else if (!field.empty()) {
+      std::memcpy(to, field.data(), field.size());
     }
-    names.sizes[taken] = static_cast<std::uint8_t>(name.size());
+    names.sizes[taken] = static_cast<std::uint8_t>(field.size());
   }
 }
 
-template <std::size_t N>
-std::size_t resolve(const PlayerRegistry& registry, const RosterNames& names, std::size_t first,
-                    std::array<std::int32_t, N>& out) {
-  for (std::int32_t& index : out) index = find_player(registry, names.name(first++));
-  return first;
-}
+// Entries are handed to the resolver in batches of this many.
+constexpr std::size_t kPublishEvery = 32;
 
 // The start of the next line at or after `at` (itself a line start) that
 // begins with "#", or the end of the text.
@@ -134,19 +133,20 @@ std::optional<std::int32_t> report_header_number(std::string_view line) {
   return number;
 }
 
-PendingRosters read_reports(FileText content, LineList& report_lines,
-                            TieGameTable& tie_game_table) {
+void read_reports(FileText content, LineList& report_lines, TieGameTable& tie_game_table,
+                  PendingRosters& pending) {
+  struct FinishAtEnd {
+    PendingRosters& pending;
+    ~FinishAtEnd() { pending.finish(); }
+  } finish_at_end{pending};
   // Only the score lines of tied games are ever rewritten: the file stays
   // one node, and each of those lines is split off as its own.
   report_lines.load_unsplit(std::move(content));
-  PendingRosters pending;
-  if (report_lines.empty()) return pending;
-  pending.reserve(tie_game_table.size());  // a game a slot at most, without moves
+  if (report_lines.empty()) return;
   const std::string_view all = report_lines.head()->text;
   LineNode* rest = report_lines.head();  // the node that holds all of `all` from
   std::size_t rest_start = 0;            // this offset on
-  // Slot n: the entry of `pending` for the game now in table slot n.
-  std::vector<std::int32_t> pending_of(tie_game_table.size(), -1);
+  std::size_t unpublished = 0;
 
   std::size_t at = 0;
   while ((at = next_hash_line(all, at)) < all.size()) {
@@ -187,34 +187,28 @@ PendingRosters read_reports(FileText content, LineList& report_lines,
     rest_start = score_end;
     game->score_line = line;
 
-    RosterNames& names = pending.emplace_back();
+    RosterNames& names = pending.add();
     names.game = game.get();
     std::size_t taken = 0;
     for (RosterPlace place : {kFirstSkaters, kFirstGoalies, kSecondSkaters, kSecondGoalies}) {
       take_names(block, place, names, taken);
     }
-    // A later report of the same number replaces the game, and its names.
-    std::int32_t& entry = pending_of[static_cast<std::size_t>(*number)];
-    if (entry >= 0) pending[static_cast<std::size_t>(entry)].game = nullptr;
-    entry = static_cast<std::int32_t>(pending.size() - 1);
-    tie_game_table[static_cast<std::size_t>(*number)] = std::move(game);
-  }
-  return pending;
-}
-
-void resolve_rosters(const PlayerRegistry& registry, std::span<const RosterNames> pending) {
-  for (const RosterNames& entry : pending) {
-    if (entry.game == nullptr) continue;
-    std::size_t next = resolve(registry, entry, 0, entry.game->first_team_skaters);
-    next = resolve(registry, entry, next, entry.game->first_team_goalies);
-    next = resolve(registry, entry, next, entry.game->second_team_skaters);
-    resolve(registry, entry, next, entry.game->second_team_goalies);
+    if (++unpublished == kPublishEvery) {
+      pending.publish();
+      unpublished = 0;
+    }
+    // A later report of the same number replaces the game.
+    std::unique_ptr<TieGame>& slot = tie_game_table[static_cast<std::size_t>(*number)];
+    if (slot) pending.keep_replaced(std::move(slot));
+    slot = std::move(game);
   }
 }
 
 void load_reports(FileText content, const PlayerRegistry& registry,
                   LineList& report_lines, TieGameTable& tie_game_table) {
-  resolve_rosters(registry, read_reports(std::move(content), report_lines, tie_game_table));
+  PendingRosters pending(tie_game_table.size());
+  read_reports(std::move(content), report_lines, tie_game_table, pending);
+  pending.resolve(registry);
 }
 
 }  // namespace shootout

@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "season/line_list.h"
+#include "season/pending_rosters.h"
 #include "season/player_registry.h"
 
 namespace shootout {
@@ -51,37 +51,15 @@ ScoreLine scan_score_line(std::string_view line);
 // not "##"), or none for an ordinary line.
 std::optional<std::int32_t> report_header_number(std::string_view line);
 
-// The roster names of one tied game as its report gives them, in the order
-// first skaters, first goalies, second skaters, second goalies: they become
-// player indexes once the players are loaded. The names are trimmed and
-// copied while the report is read, so that resolving them later reads one
-// dense buffer rather than the whole file again. A null game is one that a
-// later report of the same number replaced.
-struct RosterNames {
-  static constexpr std::size_t kNames = 40;
-  static constexpr std::size_t kFieldSize = 23;  // a name field's length at most
-
-  RosterNames() {}  // the buffer is filled as the names are read
-  std::string_view name(std::size_t i) const { return {text.data() + kFieldSize * i, sizes[i]}; }
-
-  TieGame* game = nullptr;
-  std::array<char, kNames * kFieldSize> text;
-  std::array<std::uint8_t, kNames> sizes;
-};
-using PendingRosters = std::vector<RosterNames>;
-
 // Reads reports.lgs: every line goes to `report_lines`, and every report
-// whose score line is tied becomes a TieGame whose rosters come from its
-// 54-line roster block; the names are returned for resolve_rosters. A file
-// that ends inside such a block is a failure. Needs no players.
-PendingRosters read_reports(FileText content, LineList& report_lines,
-                            TieGameTable& tie_game_table);
+// whose score line is tied becomes a TieGame; its rosters' names, from its
+// 54-line roster block, go to `pending`, to be resolved once the players are
+// loaded. A file that ends inside such a block is a failure. Needs no
+// players, and finishes `pending` however it ends.
+void read_reports(FileText content, LineList& report_lines, TieGameTable& tie_game_table,
+                  PendingRosters& pending);
 
-// Fills in the rosters of the given games. Games are independent of each
-// other, so parts of the list may be resolved at the same time.
-void resolve_rosters(const PlayerRegistry& registry, std::span<const RosterNames> pending);
-
-// read_reports and resolve_rosters in one.
+// read_reports and the resolving of the rosters in one.
 void load_reports(FileText content, const PlayerRegistry& registry,
                   LineList& report_lines, TieGameTable& tie_game_table);
 

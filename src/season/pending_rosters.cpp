@@ -26,11 +26,13 @@ void resolve_roster(const PlayerRegistry& registry, const RosterNames& names) {
 }
 
 PendingRosters::PendingRosters(std::size_t capacity)
-    : entries_(new RosterNames[capacity]), capacity_(capacity) {}
+    : blocks_((capacity + kBlock - 1) / kBlock), capacity_(capacity) {}
 
 RosterNames& PendingRosters::add() {
-  if (added_ < capacity_) return entries_[added_++];
-  return overflow_.emplace_back();
+  if (added_ >= capacity_) return overflow_.emplace_back();
+  std::unique_ptr<RosterNames[]>& block = blocks_[added_ / kBlock];
+  if (!block) block = std::make_unique_for_overwrite<RosterNames[]>(kBlock);
+  return entry(added_++);
 }
 
 void PendingRosters::publish() {
@@ -52,7 +54,7 @@ void PendingRosters::resolve(const PlayerRegistry& registry) {
   for (;;) {
     const std::uint64_t state = state_.load(std::memory_order_acquire);
     const std::size_t published = static_cast<std::size_t>(state / 2);
-    for (; resolved < published; ++resolved) resolve_roster(registry, entries_[resolved]);
+    for (; resolved < published; ++resolved) resolve_roster(registry, entry(resolved));
     if (state % 2 == 1) break;
     state_.wait(state, std::memory_order_acquire);
   }

@@ -22,10 +22,10 @@ struct RosterNames {
   static constexpr std::size_t kNames = 40;
   static constexpr std::size_t kFieldSize = 23;  // a name field's length at most
 
-  RosterNames() {}  // the buffer is filled as the names are read
   std::string_view name(std::size_t i) const { return {text.data() + kFieldSize * i, sizes[i]}; }
 
-  TieGame* game = nullptr;
+  // Left uninitialised until the reader fills the entry in.
+  TieGame* game;
   std::array<char, kNames * kFieldSize> text;
   std::array<std::uint8_t, kNames> sizes;
 };
@@ -55,10 +55,12 @@ class PendingRosters {
   void resolve(const PlayerRegistry& registry);
 
  private:
-  // Entries up to the capacity stand in a block that never moves, so the
-  // resolver may read them while the reader adds; any beyond it are
-  // resolved after the reader has finished.
-  std::unique_ptr<RosterNames[]> entries_;
+  // Entries up to the capacity stand in blocks that never move, made as the
+  // entries come, so the resolver may read them while the reader adds; any
+  // beyond it are resolved after the reader has finished.
+  static constexpr std::size_t kBlock = 128;
+  RosterNames& entry(std::size_t i) { return blocks_[i / kBlock][i % kBlock]; }
+  std::vector<std::unique_ptr<RosterNames[]>> blocks_;  // never resized
   std::size_t capacity_;
   std::size_t added_ = 0;
   std::vector<RosterNames> overflow_;

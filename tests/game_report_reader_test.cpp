@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "failure_matchers.h"
 
@@ -143,6 +144,33 @@ TEST(LoadReports, HeadersThatAreNoTieAreOrdinaryLines) {
     load_reports(FileText::copy_of(file), l.players, l.lines, l.table);
     EXPECT_EQ(l.lines.joined(), file);
     for (const auto& slot : l.table) EXPECT_EQ(slot, nullptr) << file;
+  }
+}
+
+// Rosters resolved on another thread while the reports are still being read
+// come out as in a load on one thread: with games replaced by later reports
+// of the same number, and more tied reports than the pending block holds.
+TEST(LoadReports, RostersResolvedWhileReadingMatchALoadOnOneThread) {
+  std::string file;
+  for (int report = 0; report < 600; ++report) {
+    file += tied_report(1 + report % 150, (report * 7) % 60);
+  }
+  Loaded once;
+  load_reports(FileText::copy_of(file), once.players, once.lines, once.table);
+
+  Loaded side_by_side;
+  PendingRosters pending(100);
+  std::thread resolver([&] { pending.resolve(side_by_side.players); });
+  read_reports(FileText::copy_of(file), side_by_side.lines, side_by_side.table, pending);
+  resolver.join();
+
+  for (std::size_t n = 0; n < once.table.size(); ++n) {
+    ASSERT_EQ(once.table[n] == nullptr, side_by_side.table[n] == nullptr) << "game " << n;
+    if (once.table[n] == nullptr) continue;
+    EXPECT_EQ(side_by_side.table[n]->first_team_skaters, once.table[n]->first_team_skaters) << n;
+    EXPECT_EQ(side_by_side.table[n]->first_team_goalies, once.table[n]->first_team_goalies) << n;
+    EXPECT_EQ(side_by_side.table[n]->second_team_skaters, once.table[n]->second_team_skaters) << n;
+    EXPECT_EQ(side_by_side.table[n]->second_team_goalies, once.table[n]->second_team_goalies) << n;
   }
 }
 

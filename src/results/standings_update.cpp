@@ -1,7 +1,9 @@
 #include "results/standings_update.h"
 
 #include <array>
+#include <charconv>
 #include <string>
+#include <string_view>
 
 #include "driver/run_failure.h"
 #include "season/number_scan.h"
@@ -15,16 +17,15 @@ namespace {
 void edit_record_line(LineList& lines, LineNode* node, std::int32_t team,
                       int line_number,
                       std::size_t count, std::size_t gains, std::size_t ties) {
-  const std::string where =
-      std::string(kTeamsFile) + ": team " + std::to_string(team);
+  auto where = [team] { return std::string(kTeamsFile) + ": team " + std::to_string(team); };
   if (node == nullptr) {
     abort_run(FailureKind::season_file_invalid,
-              where + " has no record line " + std::to_string(line_number));
+              where() + " has no record line " + std::to_string(line_number));
   }
   std::array<std::int32_t, 9> numbers{};
   if (scan_ints(node->text, numbers.data(), count) != count) {
     abort_run(FailureKind::season_file_invalid,
-              where + " record line " + std::to_string(line_number) +
+              where() + " record line " + std::to_string(line_number) +
                   " does not hold " + std::to_string(count) + " numbers");
   }
   std::array<std::int64_t, 9> edited{};
@@ -33,13 +34,16 @@ void edit_record_line(LineList& lines, LineNode* node, std::int32_t team,
   edited[ties - 1] -= 1;
   if (edited[ties - 1] < 0) abort_run(FailureKind::negative_ties);
 
-  std::string text;
+  // At most nine numbers of at most 20 characters, two spaces before each.
+  char text[9 * 22 + 1];
+  char* end = text;
   for (std::size_t i = 0; i < count; ++i) {
-    text += i == 0 ? " " : "  ";
-    text += std::to_string(edited[i]);
+    *end++ = ' ';
+    if (i > 0) *end++ = ' ';
+    end = std::to_chars(end, text + sizeof text, edited[i]).ptr;
   }
-  text += "\n";
-  replace_line_text(lines, *node, text);
+  *end++ = '\n';
+  replace_line_text(lines, *node, std::string_view(text, static_cast<std::size_t>(end - text)));
 }
 
 }  // namespace

@@ -64,6 +64,9 @@ ShootoutResult play_shootout(const TieGame& game, const ShootingOrder& first,
 
   int a = 0, b = 0;
   std::string first_log, second_log;
+  // Room for the usual shootout's entries, so the logs rarely grow.
+  first_log.reserve(256);
+  second_log.reserve(256);
   std::optional<Side> winner;
   for (std::int64_t round = 1; !winner; ++round) {
     if (round > kMaxRounds) abort_run(FailureKind::shootout_unresolved);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,31 @@ TEST(LineList, InsertAfterKeepsOrderAndTail) {
   EXPECT_EQ(texts(list),
             (std::vector<std::string>{"a\n", "b\n", "b2\n", "c\n", "d\n"}));
   EXPECT_EQ(list.tail(), last);
+}
+
+// Against a search per line, on texts of short and long lines, with and
+// without a last line end, from every line start.
+TEST(LineEnds, MatchTheEndsFoundLineByLine) {
+  std::mt19937 random(3);
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    const int lines = static_cast<int>(random() % 12);
+    for (int i = 0; i < lines; ++i) text += std::string(random() % 40, 'x') + "\n";
+    if (random() % 2 == 0) text += std::string(random() % 30, 'y');
+    for (std::size_t at = 0; at <= text.size(); at = end_of_line(text, at)) {
+      const std::size_t count = random() % 15;
+      std::vector<std::size_t> expected;
+      for (std::size_t from = at; expected.size() < count && from < text.size();) {
+        from = end_of_line(text, from);
+        expected.push_back(from);
+      }
+      std::vector<std::size_t> ends(count + 1, 0);
+      const std::size_t found = line_ends(text, at, ends.data(), count);
+      ends.resize(found);
+      ASSERT_EQ(ends, expected) << "round " << round << " from " << at;
+      if (at == text.size()) break;
+    }
+  }
 }
 
 TEST(LineList, ReplacedLineKeepsItsLineEnd) {

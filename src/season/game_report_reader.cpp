@@ -162,17 +162,18 @@ void read_reports(FileText content, LineList& report_lines, TieGameTable& tie_ga
         *scanned.first_score != *scanned.second_score) {
       continue;
     }
-    std::array<std::string_view, kBlockLines> block;
-    for (std::string_view& line : block) {
-      if (at >= all.size()) {
-        abort_invalid(kReportsFile, count_lines(all),
-                      "file ends inside the roster block of tied game " +
-                          std::to_string(*number));
-      }
-      const std::size_t end = end_of_line(all, at);
-      line = all.substr(at, end - at);
-      at = end;
+    std::size_t ends[kBlockLines];
+    if (line_ends(all, at, ends, kBlockLines) < kBlockLines) {
+      abort_invalid(kReportsFile, count_lines(all),
+                    "file ends inside the roster block of tied game " +
+                        std::to_string(*number));
     }
+    std::array<std::string_view, kBlockLines> block;
+    for (std::size_t line = 0; line < kBlockLines; ++line) {
+      const std::size_t start = line == 0 ? at : ends[line - 1];
+      block[line] = all.substr(start, ends[line] - start);
+    }
+    at = ends[kBlockLines - 1];
     auto game = std::make_unique<TieGame>();
     game->game_number = *number;
     game->first_team_name = std::move(scanned.first_team_name);

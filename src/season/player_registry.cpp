@@ -19,20 +19,10 @@ constexpr std::size_t kNameLine = 13;  // line 14 of the block, from 0
 
 void load_players(std::string_view content, PlayerRegistry& registry) {
   registry.player_table.clear();
-  std::size_t lines_read = 0;
-  // The next line with its line end, or none at the end of the file.
-  auto next_line = [&content, &lines_read]() -> std::optional<std::string_view> {
-    if (content.empty()) return std::nullopt;
-    const std::size_t end = std::min(content.find('\n'), content.size() - 1) + 1;
-    const std::string_view line = content.substr(0, end);
-    content.remove_prefix(end);
-    ++lines_read;
-    return line;
-  };
+  const std::size_t first_end = end_of_line(content, 0);
   std::int32_t count = 0;
   std::size_t pos = 0;
-  const std::optional<std::string_view> first = next_line();
-  if (!first || !scan_int(*first, pos, count)) {
+  if (content.empty() || !scan_int(content.substr(0, first_end), pos, count)) {
     abort_invalid(kPlayersFile, 1, "no player count");
   }
   if (count > PlayerRegistry::kCapacity) {
@@ -43,28 +33,32 @@ void load_players(std::string_view content, PlayerRegistry& registry) {
   if (count <= 0) return;
 
   registry.player_table.reserve(static_cast<std::size_t>(count));
+  std::size_t at = first_end;
+  std::size_t lines_read = 1;
   for (std::int32_t i = 0; i < count; ++i) {
-    std::string_view block[kBlockLines];
-    for (std::string_view& line : block) {
-      const std::optional<std::string_view> read = next_line();
-      if (!read) {
-        abort_invalid(kPlayersFile, lines_read,
-                      "file ends inside the block of player " +
-                          std::to_string(i) + " of " + std::to_string(count));
-      }
-      line = *read;
+    std::size_t ends[kBlockLines];
+    const std::size_t found = line_ends(content, at, ends, kBlockLines);
+    if (found < kBlockLines) {
+      abort_invalid(kPlayersFile, lines_read + found,
+                    "file ends inside the block of player " +
+                        std::to_string(i) + " of " + std::to_string(count));
     }
+    auto line = [&](std::size_t n) {
+      const std::size_t start = n == 0 ? at : ends[n - 1];
+      return content.substr(start, ends[n] - start);
+    };
     std::int32_t numbers[3];
-    if (scan_ints(block[0], numbers, 3) != 3) {
-      abort_invalid(kPlayersFile, lines_read - kBlockLines + 1,
-                    "expected three numbers");
+    if (scan_ints(line(0), numbers, 3) != 3) {
+      abort_invalid(kPlayersFile, lines_read + 1, "expected three numbers");
     }
     Player player;
     player.index = i;
-    player.name = std::string(trimmed(block[kNameLine]));
+    player.name = std::string(trimmed(line(kNameLine)));
     player.rating1 = numbers[0];
     player.rating2 = numbers[2];
     registry.player_table.push_back(std::move(player));
+    at = ends[kBlockLines - 1];
+    lines_read += kBlockLines;
   }
   index_player_names(registry);
 }

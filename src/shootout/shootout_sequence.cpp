@@ -63,10 +63,15 @@ ShootoutResult play_shootout(const TieGame& game, const ShootingOrder& first,
   }
 
   int a = 0, b = 0;
-  std::string first_log, second_log;
-  // Room for the usual shootout's entries, so the logs rarely grow.
+  ShootoutResult result;
+  // The shot logs are written in place, each behind its team's name, with
+  // room for the usual shootout's entries so that they rarely grow.
+  std::string& first_log = result.first_shot_log_line;
+  std::string& second_log = result.second_shot_log_line;
   first_log.reserve(256);
   second_log.reserve(256);
+  first_log.append(game.first_team_name).append(" - ");
+  second_log.append(game.second_team_name).append(" - ");
   std::optional<Side> winner;
   for (std::int64_t round = 1; !winner; ++round) {
     if (round > kMaxRounds) abort_run(FailureKind::shootout_unresolved);
@@ -81,16 +86,14 @@ ShootoutResult play_shootout(const TieGame& game, const ShootingOrder& first,
   }
   if (a == b) abort_run(FailureKind::shootout_unresolved);
 
-  ShootoutResult result;
+  first_log += '\n';
+  second_log += '\n';
   result.winner = *winner;
   const bool first_won = *winner == Side::first;
   result.win_line =
       concat({first_won ? game.first_team_name : game.second_team_name, " win ",
               std::to_string(first_won ? a : b), "-",
               std::to_string(first_won ? b : a), "\n"});
-  result.first_shot_log_line = concat({game.first_team_name, " - ", first_log, "\n"});
-  result.second_shot_log_line =
-      concat({game.second_team_name, " - ", second_log, "\n"});
   console << "Successful shootout between " << game.first_team_name << " and "
           << game.second_team_name << "\n";
   return result;

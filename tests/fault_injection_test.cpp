@@ -104,10 +104,14 @@ class FaultInjection : public ::testing::Test {
     TempFolder folder;
     copy_season(original_, folder);
     const std::filesystem::path trace = output_.path() / "trace";
-    EXPECT_EQ(run(folder, {kStrace, "-qq", "-o", trace.string(), "-e", "trace=" + syscall}), 0);
+    EXPECT_EQ(run(folder, {kStrace, "-f", "-qq", "-o", trace.string(), "-e", "trace=" + syscall}), 0);
+    // The run has two threads: each line starts with the number of the
+    // thread that made the call.
     std::ifstream in(trace);
     int calls = 0;
-    for (std::string line; std::getline(in, line);) calls += line.starts_with(syscall + "(");
+    for (std::string line; std::getline(in, line);) {
+      calls += line.substr(line.find(' ') + 1).starts_with(syscall + "(");
+    }
     return calls;
   }
 
@@ -155,7 +159,7 @@ TEST_F(FaultInjection, KilledAtAnyStepOfWriteBackLeavesWholeSeason) {
       const std::string context = "killed at " + syscall + " " + std::to_string(n);
       TempFolder folder;
       copy_season(original_, folder);
-      run(folder, {kStrace, "-qq", "-o", "/dev/null", "-e", "trace=" + syscall, "-e",
+      run(folder, {kStrace, "-f", "-qq", "-o", "/dev/null", "-e", "trace=" + syscall, "-e",
                    "inject=" + syscall + ":signal=SIGKILL:when=" + std::to_string(n)});
       ++kills;
       expect_no_cut_file(folder, context);
@@ -180,7 +184,7 @@ TEST_F(FaultInjection, FailingSystemCallsNeverCutOrMixTheSeason) {
       TempFolder folder;
       copy_season(original_, folder);
       const int status =
-          run(folder, {kStrace, "-qq", "-o", "/dev/null", "-e", "trace=" + syscall, "-e",
+          run(folder, {kStrace, "-f", "-qq", "-o", "/dev/null", "-e", "trace=" + syscall, "-e",
                        "inject=" + syscall + ":error=" + error + ":when=" + std::to_string(n)});
       expect_no_cut_file(folder, context);
       if (status != 0 && leftovers(folder).empty()) {

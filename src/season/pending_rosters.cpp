@@ -1,7 +1,5 @@
 #include "season/pending_rosters.h"
 
-#include <algorithm>
-
 #include "season/game_report_reader.h"
 
 namespace shootout {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <optional>
 #include <stdexcept>
 
 #include "driver/run_failure.h"

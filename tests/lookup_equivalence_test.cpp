@@ -1,6 +1,7 @@
 // The indexed look-ups give exactly what the plain scans of the format give:
-// the lowest-indexed player whose name begins with a text, and the first box
-// score header carrying a game number.
+// the lowest-indexed player whose name begins with a text (also when a roster
+// field is looked up as it stands), and the first box score header carrying
+// a game number.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 
 #include "results/boxscore_index.h"
 #include "season/player_registry.h"
+#include "season/roster_field_index.h"
 
 namespace shootout {
 namespace {
@@ -53,6 +55,46 @@ TEST(LookupEquivalence, IndexedFindPlayerMatchesThePlainScan) {
       std::string indexed = text;
       EXPECT_EQ(find_player(registry, indexed), scan_for_player(registry, text))
           << "round " << round << " text '" << text << "'";
+    }
+  }
+}
+
+// A roster line's 23-character name field found through the field index is
+// the player the plain scan finds for it; names padded with spaces, the usual
+// field, are all found there.
+TEST(LookupEquivalence, RosterFieldIndexMatchesThePlainScan) {
+  std::mt19937 random(13);
+  for (int round = 0; round < 200; ++round) {
+    PlayerRegistry registry;
+    const int count = static_cast<int>(random() % 60);
+    for (int i = 0; i < count; ++i) {
+      std::string name = random_text(random, random() % 4 == 0 ? 30 : 6);
+      trim_name(name);
+      registry.player_table.push_back({i, name, 0, 0});
+    }
+    index_player_names(registry);
+    const RosterFieldIndex index(registry);
+    for (int q = 0; q < 100; ++q) {
+      std::string field;
+      if (count > 0 && q % 2 == 0) {
+        field = registry.player_table[random() % count].name;
+        if (q % 4 == 0) field = " " + field;
+      } else {
+        field = random_text(random, 23);
+      }
+      field.resize(RosterFieldIndex::kFieldSize, ' ');
+      const std::int32_t found = index.find(field.data());
+      if (found >= 0) {
+        EXPECT_EQ(found, scan_for_player(registry, field)) << "round " << round << " '" << field << "'";
+      }
+      const std::string name(trimmed(field));
+      const bool padded_name = !name.empty() && field.starts_with(name) &&
+                               field.find_first_not_of(' ', name.size()) == std::string::npos;
+      bool is_player = false;
+      for (const Player& p : registry.player_table) is_player = is_player || p.name == name;
+      if (padded_name && is_player) {
+        EXPECT_GE(found, 0) << "round " << round << " '" << field << "'";
+      }
     }
   }
 }

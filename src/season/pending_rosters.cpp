@@ -7,20 +7,26 @@ namespace shootout {
 namespace {
 
 template <std::size_t N>
-std::size_t resolve_names(const PlayerRegistry& registry, const RosterNames& names,
-                          std::size_t first, std::array<std::int32_t, N>& out) {
-  for (std::int32_t& index : out) index = find_player(registry, names.name(first++));
+std::size_t resolve_names(const PlayerRegistry& registry, const RosterFieldIndex& fields,
+                          const RosterNames& names, std::size_t first,
+                          std::array<std::int32_t, N>& out) {
+  for (std::int32_t& index : out) {
+    const std::string_view name = names.name(first++);
+    index = name.size() == RosterFieldIndex::kFieldSize ? fields.find(name.data()) : -1;
+    if (index < 0) index = find_player(registry, name);
+  }
   return first;
 }
 
 }  // namespace
 
-void resolve_roster(const PlayerRegistry& registry, const RosterNames& names) {
+void resolve_roster(const PlayerRegistry& registry, const RosterFieldIndex& fields,
+                    const RosterNames& names) {
   TieGame& game = *names.game;
-  std::size_t next = resolve_names(registry, names, 0, game.first_team_skaters);
-  next = resolve_names(registry, names, next, game.first_team_goalies);
-  next = resolve_names(registry, names, next, game.second_team_skaters);
-  resolve_names(registry, names, next, game.second_team_goalies);
+  std::size_t next = resolve_names(registry, fields, names, 0, game.first_team_skaters);
+  next = resolve_names(registry, fields, names, next, game.first_team_goalies);
+  next = resolve_names(registry, fields, names, next, game.second_team_skaters);
+  resolve_names(registry, fields, names, next, game.second_team_goalies);
 }
 
 PendingRosters::PendingRosters(std::size_t capacity)
@@ -48,15 +54,16 @@ void PendingRosters::keep_replaced(std::unique_ptr<TieGame> game) {
 }
 
 void PendingRosters::resolve(const PlayerRegistry& registry) {
+  const RosterFieldIndex fields(registry);
   std::size_t resolved = 0;
   for (;;) {
     const std::uint64_t state = state_.load(std::memory_order_acquire);
     const std::size_t published = static_cast<std::size_t>(state / 2);
-    for (; resolved < published; ++resolved) resolve_roster(registry, entry(resolved));
+    for (; resolved < published; ++resolved) resolve_roster(registry, fields, entry(resolved));
     if (state % 2 == 1) break;
     state_.wait(state, std::memory_order_acquire);
   }
-  for (const RosterNames& names : overflow_) resolve_roster(registry, names);
+  for (const RosterNames& names : overflow_) resolve_roster(registry, fields, names);
 }
 
 }  // namespace shootout

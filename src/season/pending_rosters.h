@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "season/player_registry.h"
+#include "season/roster_field_index.h"
 
 namespace shootout {
 
@@ -70,6 +71,7 @@ class PendingRosters {
 };
 
 // Fills in the rosters of one game from its names.
-void resolve_roster(const PlayerRegistry& registry, const RosterNames& names);
+void resolve_roster(const PlayerRegistry& registry, const RosterFieldIndex& fields,
+                    const RosterNames& names);
 
 }  // namespace shootout

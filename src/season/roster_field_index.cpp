@@ -1,0 +1,55 @@
+#include "season/roster_field_index.h"
+
+#include <bit>
+#include <cstring>
+#include <string>
+
+namespace shootout {
+
+namespace {
+
+void load_words(const char* field, std::uint64_t (&words)[3]) {
+  words[2] = 0;
+  std::memcpy(words, field, RosterFieldIndex::kFieldSize);
+}
+
+}  // namespace
+
+RosterFieldIndex::RosterFieldIndex(const PlayerRegistry& registry) {
+  const std::size_t size = std::bit_ceil(2 * registry.player_table.size() + 1);
+  slots_.resize(size);
+  shift_ = 64 - std::countr_zero(size);
+  for (const Player& player : registry.player_table) {
+    if (player.name.empty() || player.name.size() > kFieldSize) continue;
+    std::string field = player.name;
+    field.resize(kFieldSize, ' ');
+    std::uint64_t words[3];
+    load_words(field.data(), words);
+    Slot& slot = slots_[slot_of(words)];
+    if (slot.player >= 0) continue;  // the same name again: the same answer
+    std::memcpy(slot.words, words, sizeof words);
+    slot.player = find_player(registry, std::string_view(player.name));
+  }
+}
+
+std::size_t RosterFieldIndex::slot_of(const std::uint64_t (&words)[3]) const {
+  std::uint64_t hash = words[0] * 0x9e3779b97f4a7c15ULL;
+  hash = (hash ^ (hash >> 29) ^ words[1]) * 0xbf58476d1ce4e5b9ULL;
+  hash = (hash ^ (hash >> 31) ^ words[2]) * 0x94d049bb133111ebULL;
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = shift_ < 64 ? hash >> shift_ : 0;; i = (i + 1) & mask) {
+    const Slot& slot = slots_[i];
+    if (slot.player < 0 || (slot.words[0] == words[0] && slot.words[1] == words[1] &&
+                            slot.words[2] == words[2])) {
+      return i;
+    }
+  }
+}
+
+std::int32_t RosterFieldIndex::find(const char* field) const {
+  std::uint64_t words[3];
+  load_words(field, words);
+  return slots_[slot_of(words)].player;
+}
+
+}  // namespace shootout

@@ -106,11 +106,12 @@ class FaultInjection : public ::testing::Test {
     const std::filesystem::path trace = output_.path() / "trace";
     EXPECT_EQ(run(folder, {kStrace, "-f", "-qq", "-o", trace.string(), "-e", "trace=" + syscall}), 0);
     // The run has two threads: each line starts with the number of the
-    // thread that made the call.
+    // thread that made the call, padded with spaces.
     std::ifstream in(trace);
     int calls = 0;
     for (std::string line; std::getline(in, line);) {
-      calls += line.substr(line.find(' ') + 1).starts_with(syscall + "(");
+      const std::size_t call = line.find_first_not_of("0123456789 ");
+      calls += call != std::string::npos && line.compare(call, syscall.size() + 1, syscall + "(") == 0;
     }
     return calls;
   }
@@ -179,6 +180,7 @@ TEST_F(FaultInjection, FailingSystemCallsNeverCutOrMixTheSeason) {
   for (const auto& [syscall, error] : std::vector<std::pair<std::string, std::string>>{
            {"write", "ENOSPC"}, {"writev", "ENOSPC"}, {"fsync", "EIO"}, {"rename", "EIO"}, {"openat", "EACCES"}}) {
     const int calls = count_calls(syscall);
+    EXPECT_GT(calls, 0) << syscall;
     for (int n = 1; n <= calls; ++n) {
       const std::string context = syscall + " " + std::to_string(n) + " failing with " + error;
       TempFolder folder;

@@ -147,10 +147,10 @@ TEST(LoadReports, HeadersThatAreNoTieAreOrdinaryLines) {
   }
 }
 
-// Rosters resolved on another thread while the reports are still being read
-// come out as in a load on one thread: with games replaced by later reports
-// of the same number, and more tied reports than the pending block holds.
-TEST(LoadReports, RostersResolvedWhileReadingMatchALoadOnOneThread) {
+// The players may become ready before, while or after the reports are read:
+// the rosters come out the same, with games replaced by later reports of the
+// same number among them.
+TEST(LoadReports, RostersComeOutTheSameWhenTheyWaitForThePlayers) {
   std::string file;
   for (int report = 0; report < 600; ++report) {
     file += tied_report(1 + report % 150, (report * 7) % 60);
@@ -158,19 +158,28 @@ TEST(LoadReports, RostersResolvedWhileReadingMatchALoadOnOneThread) {
   Loaded once;
   load_reports(FileText::copy_of(file), once.players, once.lines, once.table);
 
-  Loaded side_by_side;
-  PendingRosters pending(100);
-  std::thread resolver([&] { pending.resolve(side_by_side.players); });
-  read_reports(FileText::copy_of(file), side_by_side.lines, side_by_side.table, pending);
-  resolver.join();
+  for (const bool ready_meanwhile : {false, true}) {
+    Loaded later;
+    const RosterFieldIndex fields(later.players);
+    PendingRosters pending(later.table.size());
+    std::thread players;
+    if (ready_meanwhile) players = std::thread([&] { pending.players_ready(later.players, fields); });
+    read_reports(FileText::copy_of(file), later.lines, later.table, pending);
+    if (ready_meanwhile) {
+      players.join();
+    } else {
+      pending.players_ready(later.players, fields);
+    }
+    pending.resolve_all();
 
-  for (std::size_t n = 0; n < once.table.size(); ++n) {
-    ASSERT_EQ(once.table[n] == nullptr, side_by_side.table[n] == nullptr) << "game " << n;
-    if (once.table[n] == nullptr) continue;
-    EXPECT_EQ(side_by_side.table[n]->first_team_skaters, once.table[n]->first_team_skaters) << n;
-    EXPECT_EQ(side_by_side.table[n]->first_team_goalies, once.table[n]->first_team_goalies) << n;
-    EXPECT_EQ(side_by_side.table[n]->second_team_skaters, once.table[n]->second_team_skaters) << n;
-    EXPECT_EQ(side_by_side.table[n]->second_team_goalies, once.table[n]->second_team_goalies) << n;
+    for (std::size_t n = 0; n < once.table.size(); ++n) {
+      ASSERT_EQ(once.table[n] == nullptr, later.table[n] == nullptr) << "game " << n;
+      if (once.table[n] == nullptr) continue;
+      EXPECT_EQ(later.table[n]->first_team_skaters, once.table[n]->first_team_skaters) << n;
+      EXPECT_EQ(later.table[n]->first_team_goalies, once.table[n]->first_team_goalies) << n;
+      EXPECT_EQ(later.table[n]->second_team_skaters, once.table[n]->second_team_skaters) << n;
+      EXPECT_EQ(later.table[n]->second_team_goalies, once.table[n]->second_team_goalies) << n;
+    }
   }
 }
 

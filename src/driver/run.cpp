@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <future>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -19,6 +20,7 @@
 #include "season/game_report_reader.h"
 #include "season/pending_rosters.h"
 #include "season/player_registry.h"
+#include "season/roster_field_index.h"
 #include "season/team_record_index.h"
 
 namespace shootout {
@@ -54,17 +56,19 @@ auto on_second_thread(Work work) {
 
 void load_season(RunState& run) {
   // Two threads share the loading, each working on parts of the run state
-  // of its own. This one reads the reports, which needs no players; the
-  // second loads the players and the three other files, then resolves the
-  // roster names of the tied games the reports have given so far, and the
-  // rest as they come. The console lines and the failure reported are those
-  // of loading the files one by one in order.
+  // of its own. This one reads the reports, which needs no players to begin
+  // with; the second loads the players, hands them over to this one, which
+  // from then on resolves each tied game's roster names as it reads them,
+  // and loads the three other files. The console lines and the failure
+  // reported are those of loading the files one by one in order.
   LoadFailures failures;
   PendingRosters rosters(run.tie_game_table.size());
-  auto others = on_second_thread([&run, &failures, &rosters] {
+  std::optional<RosterFieldIndex> fields;
+  auto others = on_second_thread([&run, &failures, &rosters, &fields] {
     const std::filesystem::path& folder = run.folder;
     load_file(failures, kPlayers, [&] {
       load_players(read_season_file(folder, kPlayersFile).view(), run.players);
+      rosters.players_ready(run.players, fields.emplace(run.players));
     });
     load_file(failures, kBoxscores, [&] {
       run.boxscore_lines.load_unsplit(read_season_file(folder, kBoxscoresFile));
@@ -78,20 +82,18 @@ void load_season(RunState& run) {
       load_line_list(read_season_file(folder, kTeamsFile), run.team_lines,
                      [&indexer](LineNode* node) { indexer.index_team_line(node); });
     });
-    // Without players the run fails anyway: nothing to resolve against.
-    if (!failures[kPlayers]) rosters.resolve(run.players);
   });
   load_file(failures, kReports, [&] {
     read_reports(read_season_file(run.folder, kReportsFile), run.report_lines,
                  run.tie_game_table, rosters);
   });
-  // The reader may have failed before it began: the resolver must not wait.
-  rosters.finish();
   others.get();
   for (std::size_t file = 0; file < failures.size(); ++file) {
     run.console << "Opening " << kSeasonFiles[file] << "\n";
     if (failures[file]) std::rethrow_exception(failures[file]);
   }
+  // The games read before the players were ready.
+  rosters.resolve_all();
 }
 
 // The log must hold every settled game's block before the season files

@@ -43,9 +43,6 @@ void take_names(std::span<const std::string_view> block, RosterPlace place,
   }
 }
 
-// Entries are handed to the resolver in batches of this many.
-constexpr std::size_t kPublishEvery = 32;
-
 // The start of the next line at or after `at` (itself a line start) that
 // begins with "#", or the end of the text.
 std::size_t next_hash_line(std::string_view text, std::size_t at) {
@@ -135,10 +132,6 @@ std::optional<std::int32_t> report_header_number(std::string_view line) {
 
 void read_reports(FileText content, LineList& report_lines, TieGameTable& tie_game_table,
                   PendingRosters& pending) {
-  struct FinishAtEnd {
-    PendingRosters& pending;
-    ~FinishAtEnd() { pending.finish(); }
-  } finish_at_end{pending};
   // Only the score lines of tied games are ever rewritten: the file stays
   // one node, and each of those lines is split off as its own.
   report_lines.load_unsplit(std::move(content));
@@ -146,7 +139,6 @@ void read_reports(FileText content, LineList& report_lines, TieGameTable& tie_ga
   const std::string_view all = report_lines.head()->text;
   LineNode* rest = report_lines.head();  // the node that holds all of `all` from
   std::size_t rest_start = 0;            // this offset on
-  std::size_t unpublished = 0;
 
   std::size_t at = 0;
   while ((at = next_hash_line(all, at)) < all.size()) {
@@ -194,22 +186,21 @@ void read_reports(FileText content, LineList& report_lines, TieGameTable& tie_ga
     for (RosterPlace place : {kFirstSkaters, kFirstGoalies, kSecondSkaters, kSecondGoalies}) {
       take_names(block, place, names, taken);
     }
-    if (++unpublished == kPublishEvery) {
-      pending.publish();
-      unpublished = 0;
-    }
     // A later report of the same number replaces the game.
     std::unique_ptr<TieGame>& slot = tie_game_table[static_cast<std::size_t>(*number)];
     if (slot) pending.keep_replaced(std::move(slot));
     slot = std::move(game);
+    pending.resolve_if_ready();
   }
 }
 
 void load_reports(FileText content, const PlayerRegistry& registry,
                   LineList& report_lines, TieGameTable& tie_game_table) {
-  PendingRosters pending(tie_game_table.size());
+  PendingRosters pending(0);
+  const RosterFieldIndex fields(registry);
+  pending.players_ready(registry, fields);
   read_reports(std::move(content), report_lines, tie_game_table, pending);
-  pending.resolve(registry);
+  pending.resolve_all();
 }
 
 }  // namespace shootout

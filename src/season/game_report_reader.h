@@ -53,9 +53,9 @@ std::optional<std::int32_t> report_header_number(std::string_view line);
 
 // Reads reports.lgs: every line goes to `report_lines`, and every report
 // whose score line is tied becomes a TieGame; its rosters' names, from its
-// 54-line roster block, go to `pending`, to be resolved once the players are
-// loaded. A file that ends inside such a block is a failure. Needs no
-// players, and finishes `pending` however it ends.
+// 54-line roster block, go to `pending`, which resolves them as soon as the
+// players are ready. A file that ends inside such a block is a failure.
+// Needs no players to begin with.
 void read_reports(FileText content, LineList& report_lines, TieGameTable& tie_game_table,
                   PendingRosters& pending);
 

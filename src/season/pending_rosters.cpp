@@ -1,5 +1,7 @@
 #include "season/pending_rosters.h"
 
+#include <stdexcept>
+
 #include "season/game_report_reader.h"
 
 namespace shootout {
@@ -29,41 +31,33 @@ void resolve_roster(const PlayerRegistry& registry, const RosterFieldIndex& fiel
   resolve_names(registry, fields, names, next, game.second_team_goalies);
 }
 
-PendingRosters::PendingRosters(std::size_t capacity)
-    : blocks_((capacity + kBlock - 1) / kBlock), capacity_(capacity) {}
-
-RosterNames& PendingRosters::add() {
-  if (added_ >= capacity_) return overflow_.emplace_back();
-  std::unique_ptr<RosterNames[]>& block = blocks_[added_ / kBlock];
-  if (!block) block = std::make_unique_for_overwrite<RosterNames[]>(kBlock);
-  return entry(added_++);
+void PendingRosters::players_ready(const PlayerRegistry& registry,
+                                   const RosterFieldIndex& fields) {
+  registry_ = &registry;
+  fields_ = &fields;
+  ready_.store(true, std::memory_order_release);
 }
 
-void PendingRosters::publish() {
-  state_.store(2 * added_, std::memory_order_release);
-  state_.notify_one();
-}
+RosterNames& PendingRosters::add() { return waiting_.emplace_back(); }
 
-void PendingRosters::finish() {
-  state_.store(2 * added_ + 1, std::memory_order_release);
-  state_.notify_one();
+void PendingRosters::resolve_if_ready() {
+  if (ready_.load(std::memory_order_acquire)) resolve_waiting();
 }
 
 void PendingRosters::keep_replaced(std::unique_ptr<TieGame> game) {
   replaced_.push_back(std::move(game));
 }
 
-void PendingRosters::resolve(const PlayerRegistry& registry) {
-  const RosterFieldIndex fields(registry);
-  std::size_t resolved = 0;
-  for (;;) {
-    const std::uint64_t state = state_.load(std::memory_order_acquire);
-    const std::size_t published = static_cast<std::size_t>(state / 2);
-    for (; resolved < published; ++resolved) resolve_roster(registry, fields, entry(resolved));
-    if (state % 2 == 1) break;
-    state_.wait(state, std::memory_order_acquire);
+void PendingRosters::resolve_all() {
+  if (!ready_.load(std::memory_order_acquire)) {
+    throw std::logic_error("PendingRosters: the players are not ready");
   }
-  for (const RosterNames& names : overflow_) resolve_roster(registry, fields, names);
+  resolve_waiting();
+}
+
+void PendingRosters::resolve_waiting() {
+  for (const RosterNames& names : waiting_) resolve_roster(*registry_, *fields_, names);
+  waiting_.clear();
 }
 
 }  // namespace shootout

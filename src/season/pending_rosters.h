@@ -16,58 +16,52 @@ namespace shootout {
 struct TieGame;
 
 // The roster name fields of one tied game as its report gives them, in the
-// order first skaters, first goalies, second skaters, second goalies. They
-// are copied while the report is read, so that resolving them reads one
-// dense buffer rather than the whole file again.
+// order first skaters, first goalies, second skaters, second goalies.
 struct RosterNames {
   static constexpr std::size_t kNames = 40;
   static constexpr std::size_t kFieldSize = 23;  // a name field's length at most
 
   std::string_view name(std::size_t i) const { return {text.data() + kFieldSize * i, sizes[i]}; }
 
-  // Left uninitialised until the reader fills the entry in.
-  TieGame* game;
+  TieGame* game = nullptr;
   std::array<char, kNames * kFieldSize> text;
   std::array<std::uint8_t, kNames> sizes;
 };
 
-// Tied games whose roster names are read but not yet turned into player
-// indexes. The reader of reports.lgs adds them; one resolver, on another
-// thread if need be, resolves them once the players are loaded, while the
-// reader is still adding more. Games the reader replaces (a later report of
-// the same number) are kept alive here, so that a resolver never writes to a
-// game that is gone.
+// The roster names of tied games, read from reports.lgs, waiting for the
+// players to be loaded (on another thread, perhaps) before they become
+// player indexes. Once the players are ready, the reader resolves each
+// game's names as soon as it has read them, while they are at hand; only the
+// games read before that wait here. Games the reader replaces (a later
+// report of the same number) are kept alive until the end, so that names
+// still waiting never point at a game that is gone.
 class PendingRosters {
  public:
-  explicit PendingRosters(std::size_t capacity);
+  explicit PendingRosters(std::size_t capacity) { waiting_.reserve(capacity); }
   PendingRosters(const PendingRosters&) = delete;
   PendingRosters& operator=(const PendingRosters&) = delete;
 
-  // Reader side. The entry `add` returns becomes visible to the resolver at
-  // the next publish() or finish(); finish() ends the adding, and must come
-  // on every path, failures included.
-  RosterNames& add();
-  void publish();
-  void finish();
-  void keep_replaced(std::unique_ptr<TieGame> game);
+  // The players' side, on any thread: from now on the registry and its
+  // field index are complete and no longer change.
+  void players_ready(const PlayerRegistry& registry, const RosterFieldIndex& fields);
 
-  // Resolver side: resolves entries as they are published, and returns once
-  // the reader has finished and every entry is resolved.
-  void resolve(const PlayerRegistry& registry);
+  // The reader's side. A new entry for a game's names; then resolves what
+  // waits, if the players are ready.
+  RosterNames& add();
+  void resolve_if_ready();
+  void keep_replaced(std::unique_ptr<TieGame> game);
+  // Once players_ready has been called and the reader is done: resolves the
+  // rest.
+  void resolve_all();
 
  private:
-  // Entries up to the capacity stand in blocks that never move, made as the
-  // entries come, so the resolver may read them while the reader adds; any
-  // beyond it are resolved after the reader has finished.
-  static constexpr std::size_t kBlock = 128;
-  RosterNames& entry(std::size_t i) { return blocks_[i / kBlock][i % kBlock]; }
-  std::vector<std::unique_ptr<RosterNames[]>> blocks_;  // never resized
-  std::size_t capacity_;
-  std::size_t added_ = 0;
-  std::vector<RosterNames> overflow_;
+  void resolve_waiting();
+
+  const PlayerRegistry* registry_ = nullptr;  // set before ready_
+  const RosterFieldIndex* fields_ = nullptr;
+  std::atomic<bool> ready_{false};
+  std::vector<RosterNames> waiting_;
   std::vector<std::unique_ptr<TieGame>> replaced_;
-  // Twice the number of published entries, plus one once finished.
-  std::atomic<std::uint64_t> state_{0};
 };
 
 // Fills in the rosters of one game from its names.

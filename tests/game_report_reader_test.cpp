@@ -161,7 +161,7 @@ TEST(LoadReports, RostersComeOutTheSameWhenTheyWaitForThePlayers) {
   for (const bool ready_meanwhile : {false, true}) {
     Loaded later;
     const RosterFieldIndex fields(later.players);
-    PendingRosters pending(later.table.size());
+    PendingRosters pending;
     std::thread players;
     if (ready_meanwhile) players = std::thread([&] { pending.players_ready(later.players, fields); });
     read_reports(FileText::copy_of(file), later.lines, later.table, pending);

@@ -62,7 +62,7 @@ void load_season(RunState& run) {
   // and loads the three other files. The console lines and the failure
   // reported are those of loading the files one by one in order.
   LoadFailures failures;
-  PendingRosters rosters(run.tie_game_table.size());
+  PendingRosters rosters;
   std::optional<RosterFieldIndex> fields;
   auto others = on_second_thread([&run, &failures, &rosters, &fields] {
     const std::filesystem::path& folder = run.folder;

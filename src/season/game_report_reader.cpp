@@ -196,7 +196,7 @@ void read_reports(FileText content, LineList& report_lines, TieGameTable& tie_ga
 
 void load_reports(FileText content, const PlayerRegistry& registry,
                   LineList& report_lines, TieGameTable& tie_game_table) {
-  PendingRosters pending(0);
+  PendingRosters pending;
   const RosterFieldIndex fields(registry);
   pending.players_ready(registry, fields);
   read_reports(std::move(content), report_lines, tie_game_table, pending);

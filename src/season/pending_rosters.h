@@ -37,7 +37,7 @@ struct RosterNames {
 // still waiting never point at a game that is gone.
 class PendingRosters {
  public:
-  explicit PendingRosters(std::size_t capacity) { waiting_.reserve(capacity); }
+  PendingRosters() = default;
   PendingRosters(const PendingRosters&) = delete;
   PendingRosters& operator=(const PendingRosters&) = delete;
 

@@ -17,7 +17,7 @@ constexpr std::size_t kBlockLines = 54;
 // The name field of a roster line: from the third character, at most 23
 // characters, or to the end of a shorter line.
 std::string_view roster_name_field(std::string_view line) {
-  return line.size() > 2 ? line.substr(2, RosterNames::kFieldSize) : std::string_view{};
+  return line.size() > 2 ? line.substr(2, RosterFieldIndex::kFieldSize) : std::string_view{};
 }
 
 // Where each roster's names stand among the 54 lines after the score line
@@ -30,16 +30,9 @@ constexpr RosterPlace kFirstSkaters{9, 18}, kFirstGoalies{28, 2}, kSecondSkaters
     kSecondGoalies{52, 2};
 
 void take_names(std::span<const std::string_view> block, RosterPlace place,
-                RosterNames& names, std::size_t& taken) {
-  for (std::size_t i = 0; i < place.count; ++i, ++taken) {
-    const std::string_view field = roster_name_field(block[place.first_line + i]);
-    char* to = names.text.data() + RosterNames::kFieldSize * taken;
-    if (field.size() == RosterNames::kFieldSize) {
-      std::memcpy(to, field.data(), RosterNames::kFieldSize);
-    } else if (!field.empty()) {
-      std::memcpy(to, field.data(), field.size());
-    }
-    names.sizes[taken] = static_cast<std::uint8_t>(field.size());
+                RosterFields& fields, std::size_t& taken) {
+  for (std::size_t i = 0; i < place.count; ++i) {
+    fields[taken++] = roster_name_field(block[place.first_line + i]);
   }
 }
 
@@ -180,17 +173,16 @@ void read_reports(FileText content, LineList& report_lines, TieGameTable& tie_ga
     rest_start = score_end;
     game->score_line = line;
 
-    RosterNames& names = pending.add();
-    names.game = game.get();
+    RosterFields fields;
     std::size_t taken = 0;
     for (RosterPlace place : {kFirstSkaters, kFirstGoalies, kSecondSkaters, kSecondGoalies}) {
-      take_names(block, place, names, taken);
+      take_names(block, place, fields, taken);
     }
+    pending.add(*game, fields);
     // A later report of the same number replaces the game.
     std::unique_ptr<TieGame>& slot = tie_game_table[static_cast<std::size_t>(*number)];
     if (slot) pending.keep_replaced(std::move(slot));
     slot = std::move(game);
-    pending.resolve_if_ready();
   }
 }
 

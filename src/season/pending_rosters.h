@@ -17,24 +17,20 @@ struct TieGame;
 
 // The roster name fields of one tied game as its report gives them, in the
 // order first skaters, first goalies, second skaters, second goalies.
-struct RosterNames {
-  static constexpr std::size_t kNames = 40;
-  static constexpr std::size_t kFieldSize = 23;  // a name field's length at most
+inline constexpr std::size_t kRosterNames = 40;
+using RosterFields = std::array<std::string_view, kRosterNames>;
 
-  std::string_view name(std::size_t i) const { return {text.data() + kFieldSize * i, sizes[i]}; }
+// Fills in the rosters of a game from its name fields.
+void resolve_roster(const PlayerRegistry& registry, const RosterFieldIndex& index,
+                    const RosterFields& fields, TieGame& game);
 
-  TieGame* game = nullptr;
-  std::array<char, kNames * kFieldSize> text;
-  std::array<std::uint8_t, kNames> sizes;
-};
-
-// The roster names of tied games, read from reports.lgs, waiting for the
-// players to be loaded (on another thread, perhaps) before they become
-// player indexes. Once the players are ready, the reader resolves each
-// game's names as soon as it has read them, while they are at hand; only the
-// games read before that wait here. Games the reader replaces (a later
-// report of the same number) are kept alive until the end, so that names
-// still waiting never point at a game that is gone.
+// Tied games whose roster names wait for the players to be loaded (on
+// another thread, perhaps) before they become player indexes. Once the
+// players are ready, each game the reader adds is resolved at once, from the
+// report's own text; only the games read before that wait here, with copies
+// of their names. Games the reader replaces (a later report of the same
+// number) are kept alive until the end, so that names still waiting never
+// point at a game that is gone.
 class PendingRosters {
  public:
   PendingRosters() = default;
@@ -43,29 +39,30 @@ class PendingRosters {
 
   // The players' side, on any thread: from now on the registry and its
   // field index are complete and no longer change.
-  void players_ready(const PlayerRegistry& registry, const RosterFieldIndex& fields);
+  void players_ready(const PlayerRegistry& registry, const RosterFieldIndex& index);
 
-  // The reader's side. A new entry for a game's names; then resolves what
-  // waits, if the players are ready.
-  RosterNames& add();
-  void resolve_if_ready();
+  // The reader's side: a tied game and its name fields (no longer than a
+  // roster field, 23 characters).
+  void add(TieGame& game, const RosterFields& fields);
   void keep_replaced(std::unique_ptr<TieGame> game);
   // Once players_ready has been called and the reader is done: resolves the
-  // rest.
+  // games that wait.
   void resolve_all();
 
  private:
+  struct Waiting {
+    static constexpr std::size_t kFieldSize = 23;
+    TieGame* game;
+    std::array<char, kRosterNames * kFieldSize> text;
+    std::array<std::uint8_t, kRosterNames> sizes;
+  };
   void resolve_waiting();
 
   const PlayerRegistry* registry_ = nullptr;  // set before ready_
-  const RosterFieldIndex* fields_ = nullptr;
+  const RosterFieldIndex* index_ = nullptr;
   std::atomic<bool> ready_{false};
-  std::vector<RosterNames> waiting_;
+  std::vector<Waiting> waiting_;
   std::vector<std::unique_ptr<TieGame>> replaced_;
 };
-
-// Fills in the rosters of one game from its names.
-void resolve_roster(const PlayerRegistry& registry, const RosterFieldIndex& fields,
-                    const RosterNames& names);
 
 }  // namespace shootout

@@ -51,7 +51,7 @@ class PendingRosters {
 
  private:
   struct Waiting {
-    static constexpr std::size_t kFieldSize = 23;
+    static constexpr std::size_t kFieldSize = RosterFieldIndex::kFieldSize;
     TieGame* game;
     std::array<char, kRosterNames * kFieldSize> text;
     std::array<std::uint8_t, kRosterNames> sizes;

@@ -55,7 +55,7 @@ void insert_shootout_section(LineList& boxscore_lines, BoxscoreIndex& index,
 
   // Lines are counted over the list as it stands, sections inserted for
   // earlier games included.
-  LinePlace place{header, 0};
+  LinePlace place(header, 0);
   for (int dashes = 0; dashes < 7;) {
     if (!place.advance()) block_missing();
     if (begins_with(place.line(), '-')) ++dashes;
@@ -65,8 +65,8 @@ void insert_shootout_section(LineList& boxscore_lines, BoxscoreIndex& index,
     if (!place.advance()) block_missing();
   }
   // The anchor line ends its node; the section goes in after that node.
-  LineNode* anchor = place.node;
-  const std::size_t anchor_end = end_of_line(anchor->text, place.offset);
+  LineNode* anchor = place.node();
+  const std::size_t anchor_end = place.offset() + place.line().size();
   if (anchor_end < anchor->text.size()) boxscore_lines.split_at(anchor, anchor_end);
 
   // The section takes the line end of the anchor; an anchor without one (the

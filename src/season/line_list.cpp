@@ -168,12 +168,14 @@ std::size_t line_ends(std::string_view text, std::size_t at, std::size_t* ends,
 }
 
 bool LinePlace::advance() {
-  offset = end_of_line(node->text, offset);
-  while (node != nullptr && offset >= node->text.size()) {
-    node = node->next;
-    offset = 0;
+  offset_ = end_;
+  while (node_ != nullptr && offset_ >= node_->text.size()) {
+    node_ = node_->next;
+    offset_ = 0;
   }
-  return node != nullptr;
+  if (node_ == nullptr) return false;
+  end_ = end_of_line(node_->text, offset_);
+  return true;
 }
 
 void replace_line_text(LineList& list, LineNode& node, std::string_view text) {

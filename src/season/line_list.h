@@ -109,16 +109,23 @@ std::size_t line_ends(std::string_view text, std::size_t at, std::size_t* ends,
                       std::size_t count);
 
 // A line of a list, whatever the shape of its nodes: the line that begins
-// `offset` bytes into the node's text.
-struct LinePlace {
-  LineNode* node = nullptr;
-  std::size_t offset = 0;
+// `offset` bytes into the node's text (a line start).
+class LinePlace {
+ public:
+  LinePlace(LineNode* node, std::size_t offset)
+      : node_(node), offset_(offset), end_(end_of_line(node->text, offset)) {}
 
-  std::string_view line() const {
-    return node->text.substr(offset, end_of_line(node->text, offset) - offset);
-  }
+  LineNode* node() const { return node_; }
+  std::size_t offset() const { return offset_; }
+  // The line, its line end included.
+  std::string_view line() const { return node_->text.substr(offset_, end_ - offset_); }
   // Moves to the next line of the list; false (and no node) after the last.
   bool advance();
+
+ private:
+  LineNode* node_;
+  std::size_t offset_;
+  std::size_t end_;  // where the line ends in the node's text
 };
 
 // Fills an empty list with the lines of `content`.

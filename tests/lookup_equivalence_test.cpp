@@ -35,17 +35,26 @@ std::string random_text(std::mt19937& random, std::size_t max_length) {
   return s;
 }
 
+// An indexed registry of up to 59 players whose names are random texts of
+// at most `name_length()` bytes, trimmed.
+template <typename NameLength>
+PlayerRegistry random_registry(std::mt19937& random, NameLength name_length) {
+  PlayerRegistry registry;
+  const int count = static_cast<int>(random() % 60);
+  for (int i = 0; i < count; ++i) {
+    std::string name = random_text(random, name_length());
+    trim_name(name);
+    registry.player_table.push_back({i, name, 0, 0});
+  }
+  index_player_names(registry);
+  return registry;
+}
+
 TEST(LookupEquivalence, IndexedFindPlayerMatchesThePlainScan) {
   std::mt19937 random(7);
   for (int round = 0; round < 200; ++round) {
-    PlayerRegistry registry;
-    const int count = static_cast<int>(random() % 60);
-    for (int i = 0; i < count; ++i) {
-      std::string name = random_text(random, 6);
-      trim_name(name);
-      registry.player_table.push_back({i, name, 0, 0});
-    }
-    index_player_names(registry);
+    const PlayerRegistry registry = random_registry(random, [] { return 6; });
+    const int count = registry.player_count();
     for (int q = 0; q < 100; ++q) {
       std::string text = random_text(random, 7);
       if (count > 0 && q % 3 == 0) {  // a prefix of a real name, padded
@@ -65,14 +74,9 @@ TEST(LookupEquivalence, IndexedFindPlayerMatchesThePlainScan) {
 TEST(LookupEquivalence, RosterFieldIndexMatchesThePlainScan) {
   std::mt19937 random(13);
   for (int round = 0; round < 200; ++round) {
-    PlayerRegistry registry;
-    const int count = static_cast<int>(random() % 60);
-    for (int i = 0; i < count; ++i) {
-      std::string name = random_text(random, random() % 4 == 0 ? 30 : 6);
-      trim_name(name);
-      registry.player_table.push_back({i, name, 0, 0});
-    }
-    index_player_names(registry);
+    const PlayerRegistry registry =
+        random_registry(random, [&random] { return random() % 4 == 0 ? 30 : 6; });
+    const int count = registry.player_count();
     const RosterFieldIndex index(registry);
     for (int q = 0; q < 100; ++q) {
       std::string field;

@@ -2,8 +2,10 @@
 // against the raw floor: reading the five files and writing the four kept
 // ones back unchanged, through the tool's own reading and its own write-back
 // (new files written and synced, the journal, the renames, the folder
-// syncs), with no processing in between. Also the same season with a single
-// tied game, for the cost of loading and writing back alone.
+// syncs), with no processing in between. The floor is a program of its own,
+// shootout_raw_copy, linked as the tool is and measured as the tool is, from
+// starting its process to its end. Also the same season with a single tied
+// game, for the cost of loading and writing back alone.
 //
 //   shootout_benchmark [--runs N]   (run from the build folder)
 
@@ -17,14 +19,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "driver/run_failure.h"
-#include "driver/season_commit.h"
-#include "driver/season_file.h"
 
 namespace fs = std::filesystem;
 
@@ -32,7 +29,6 @@ namespace {
 
 const char* const kFiles[] = {"players.lgs", "reports.lgs", "boxscores.lgs", "schedule.lgs",
                               "teams.lgs"};
-const char* const kKept[] = {"boxscores.lgs", "schedule.lgs", "reports.lgs", "teams.lgs"};
 
 using Clock = std::chrono::steady_clock;
 
@@ -65,8 +61,8 @@ struct Measured {
   long peak_kb;
 };
 
-// One run of the tool in `folder`: wall time and peak resident memory.
-Measured run_tool(const fs::path& tool, const fs::path& folder) {
+// One run of a program in `folder`: wall time and peak resident memory.
+Measured run_program(const fs::path& tool, const fs::path& folder) {
   const Clock::time_point start = Clock::now();
   const pid_t pid = fork();
   if (pid == 0) {
@@ -81,37 +77,11 @@ Measured run_tool(const fs::path& tool, const fs::path& folder) {
   wait4(pid, &status, 0, &usage);
   const double elapsed = seconds_since(start);
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "benchmark: the tool failed in %s\n", folder.c_str());
+    std::fprintf(stderr, "benchmark: %s failed in %s\n", tool.filename().c_str(),
+                 folder.c_str());
     std::exit(1);
   }
   return {elapsed, usage.ru_maxrss};
-}
-
-// The floor: read all five files and write the four kept ones back as they
-// were, through the tool's own reading and its own write-back, so with the
-// same durability.
-double raw_floor(const fs::path& folder) {
-  const Clock::time_point start = Clock::now();
-  {
-    std::map<std::string, shootout::FileText> content;
-    for (const char* f : kFiles) content[f] = shootout::read_season_file(folder, f);
-    std::map<std::string, shootout::LineList> lists;
-    std::vector<shootout::KeptFile> kept;
-    for (const char* f : kKept) {
-      lists[f].load_unsplit(std::move(content[f]));
-      kept.push_back({f, &lists[f]});
-    }
-    std::ostringstream console;
-    try {
-      shootout::commit_season(folder, kept, console);
-    } catch (const shootout::RunFailure&) {
-      std::fprintf(stderr, "benchmark: the floor's write-back failed in %s\n", folder.c_str());
-      std::exit(1);
-    }
-    // Releasing the files read is part of the work, as it is for the tool:
-    // the replaced originals go only once nothing maps them any more.
-  }
-  return seconds_since(start);
 }
 
 }  // namespace
@@ -122,6 +92,7 @@ int main(int argc, char** argv) {
   const fs::path here = fs::canonical("/proc/self/exe").parent_path();
   const fs::path tool = here / "shootout";
   const fs::path generator = here / "league_generator";
+  const fs::path raw_copy = here / "shootout_raw_copy";
   const fs::path work = fs::temp_directory_path() / ("shootout-bench-" + std::to_string(getpid()));
   fs::create_directories(work);
 
@@ -146,11 +117,11 @@ int main(int argc, char** argv) {
   for (int r = 0; r < runs; ++r) {
     for (Season& s : seasons) {
       fresh_copy(s.source, work / "run");
-      const Measured m = run_tool(tool, work / "run");
+      const Measured m = run_program(tool, work / "run");
       s.tool_times.push_back(m.seconds);
       s.peak_kb = std::max(s.peak_kb, m.peak_kb);
       fresh_copy(s.source, work / "floor");
-      s.floor_times.push_back(raw_floor(work / "floor"));
+      s.floor_times.push_back(run_program(raw_copy, work / "floor").seconds);
     }
   }
   for (Season& s : seasons) {

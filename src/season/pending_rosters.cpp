@@ -2,34 +2,34 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 #include <stdexcept>
 
 #include "season/game_report_reader.h"
 
 namespace shootout {
 
-namespace {
-
-template <std::size_t N>
-std::size_t resolve_names(const PlayerRegistry& registry, const RosterFieldIndex& index,
-                          const RosterFields& fields, std::size_t first,
-                          std::array<std::int32_t, N>& out) {
-  for (std::int32_t& player : out) {
-    const std::string_view field = fields[first++];
-    player = field.size() == RosterFieldIndex::kFieldSize ? index.find(field.data()) : -1;
-    if (player < 0) player = find_player(registry, field);
-  }
-  return first;
-}
-
-}  // namespace
-
 void resolve_roster(const PlayerRegistry& registry, const RosterFieldIndex& index,
                     const RosterFields& fields, TieGame& game) {
-  std::size_t next = resolve_names(registry, index, fields, 0, game.first_team_skaters);
-  next = resolve_names(registry, index, fields, next, game.first_team_goalies);
-  next = resolve_names(registry, index, fields, next, game.second_team_skaters);
-  resolve_names(registry, index, fields, next, game.second_team_goalies);
+  // A field of any other length than a roster field's is looked up as a
+  // blank field, which names no player, and then decided by find_player.
+  static constexpr char kBlank[RosterFieldIndex::kFieldSize + 1] = "                       ";
+  const char* texts[kRosterNames];
+  for (std::size_t i = 0; i < kRosterNames; ++i) {
+    texts[i] = fields[i].size() == RosterFieldIndex::kFieldSize ? fields[i].data() : kBlank;
+  }
+  std::int32_t players[kRosterNames];
+  index.find_all(texts, kRosterNames, players);
+  for (std::size_t i = 0; i < kRosterNames; ++i) {
+    if (players[i] < 0) players[i] = find_player(registry, fields[i]);
+  }
+  std::size_t next = 0;
+  for (std::span<std::int32_t> roster :
+       {std::span<std::int32_t>(game.first_team_skaters), std::span<std::int32_t>(game.first_team_goalies),
+        std::span<std::int32_t>(game.second_team_skaters),
+        std::span<std::int32_t>(game.second_team_goalies)}) {
+    for (std::int32_t& player : roster) player = players[next++];
+  }
 }
 
 void PendingRosters::players_ready(const PlayerRegistry& registry,

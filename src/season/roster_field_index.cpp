@@ -1,5 +1,6 @@
 #include "season/roster_field_index.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <string>
@@ -32,12 +33,15 @@ RosterFieldIndex::RosterFieldIndex(const PlayerRegistry& registry) {
   }
 }
 
-std::size_t RosterFieldIndex::slot_of(const std::uint64_t (&words)[3]) const {
+std::uint64_t RosterFieldIndex::hash_of(const std::uint64_t (&words)[3]) {
   std::uint64_t hash = words[0] * 0x9e3779b97f4a7c15ULL;
   hash = (hash ^ (hash >> 29) ^ words[1]) * 0xbf58476d1ce4e5b9ULL;
-  hash = (hash ^ (hash >> 31) ^ words[2]) * 0x94d049bb133111ebULL;
+  return (hash ^ (hash >> 31) ^ words[2]) * 0x94d049bb133111ebULL;
+}
+
+std::size_t RosterFieldIndex::probe(std::size_t first, const std::uint64_t (&words)[3]) const {
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = shift_ < 64 ? hash >> shift_ : 0;; i = (i + 1) & mask) {
+  for (std::size_t i = first;; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
     if (slot.player < 0 || (slot.words[0] == words[0] && slot.words[1] == words[1] &&
                             slot.words[2] == words[2])) {
@@ -46,10 +50,33 @@ std::size_t RosterFieldIndex::slot_of(const std::uint64_t (&words)[3]) const {
   }
 }
 
+std::size_t RosterFieldIndex::slot_of(const std::uint64_t (&words)[3]) const {
+  const std::uint64_t hash = hash_of(words);
+  return probe(shift_ < 64 ? hash >> shift_ : 0, words);
+}
+
 std::int32_t RosterFieldIndex::find(const char* field) const {
   std::uint64_t words[3];
   load_words(field, words);
   return slots_[slot_of(words)].player;
+}
+
+void RosterFieldIndex::find_all(const char* const* fields, std::size_t count,
+                                std::int32_t* players) const {
+  constexpr std::size_t kBatch = 64;
+  std::uint64_t words[kBatch][3];
+  std::size_t first[kBatch];
+  for (std::size_t done = 0; done < count; done += kBatch) {
+    const std::size_t n = std::min(kBatch, count - done);
+    for (std::size_t i = 0; i < n; ++i) {
+      load_words(fields[done + i], words[i]);
+      first[i] = shift_ < 64 ? hash_of(words[i]) >> shift_ : 0;
+#if defined(__GNUC__)
+      __builtin_prefetch(&slots_[first[i]]);
+#endif
+    }
+    for (std::size_t i = 0; i < n; ++i) players[done + i] = slots_[probe(first[i], words[i])].player;
+  }
 }
 
 }  // namespace shootout

@@ -22,13 +22,19 @@ class RosterFieldIndex {
   // find_player's answer for a field of kFieldSize characters, or -1 when
   // the field is not a name padded with spaces (find_player then decides).
   std::int32_t find(const char* field) const;
+  // find for `count` fields at once, answers in `players`. The lookups of a
+  // roster land anywhere in the table: all of them are started before the
+  // first is compared, so that they wait on memory together.
+  void find_all(const char* const* fields, std::size_t count, std::int32_t* players) const;
 
  private:
   struct Slot {
     std::uint64_t words[3];  // the field, its last byte zero
     std::int32_t player = -1;
   };
+  static std::uint64_t hash_of(const std::uint64_t (&words)[3]);
   std::size_t slot_of(const std::uint64_t (&words)[3]) const;
+  std::size_t probe(std::size_t first, const std::uint64_t (&words)[3]) const;
 
   std::vector<Slot> slots_;  // open addressing, a power of two in size
   int shift_ = 64;

@@ -1,7 +1,5 @@
 #include "season/pending_rosters.h"
 
-#include <algorithm>
-#include <cstring>
 #include <span>
 #include <stdexcept>
 
@@ -45,13 +43,7 @@ void PendingRosters::add(TieGame& game, const RosterFields& fields) {
     resolve_roster(*registry_, *index_, fields, game);
     return;
   }
-  Waiting& waiting = waiting_.emplace_back();
-  waiting.game = &game;
-  for (std::size_t i = 0; i < kRosterNames; ++i) {
-    const std::size_t size = std::min(fields[i].size(), Waiting::kFieldSize);
-    if (size > 0) std::memcpy(waiting.text.data() + Waiting::kFieldSize * i, fields[i].data(), size);
-    waiting.sizes[i] = static_cast<std::uint8_t>(size);
-  }
+  waiting_.push_back({&game, fields});
 }
 
 void PendingRosters::keep_replaced(std::unique_ptr<TieGame> game) {
@@ -67,11 +59,7 @@ void PendingRosters::resolve_all() {
 
 void PendingRosters::resolve_waiting() {
   for (const Waiting& waiting : waiting_) {
-    RosterFields fields;
-    for (std::size_t i = 0; i < kRosterNames; ++i) {
-      fields[i] = {waiting.text.data() + Waiting::kFieldSize * i, waiting.sizes[i]};
-    }
-    resolve_roster(*registry_, *index_, fields, *waiting.game);
+    resolve_roster(*registry_, *index_, waiting.fields, *waiting.game);
   }
   waiting_.clear();
 }

@@ -26,9 +26,9 @@ void resolve_roster(const PlayerRegistry& registry, const RosterFieldIndex& inde
 
 // Tied games whose roster names wait for the players to be loaded (on
 // another thread, perhaps) before they become player indexes. Once the
-// players are ready, each game the reader adds is resolved at once, from the
-// report's own text; only the games read before that wait here, with copies
-// of their names. Games the reader replaces (a later report of the same
+// players are ready, each game the reader adds is resolved at once; the
+// games read before that wait here. Either way the names are read from the
+// report's own text, which must stay in place until resolve_all. Games the reader replaces (a later report of the same
 // number) are kept alive until the end, so that names still waiting never
 // point at a game that is gone.
 class PendingRosters {
@@ -42,7 +42,7 @@ class PendingRosters {
   void players_ready(const PlayerRegistry& registry, const RosterFieldIndex& index);
 
   // The reader's side: a tied game and its name fields (no longer than a
-  // roster field, 23 characters).
+  // roster field, 23 characters), in the report's text and in file order.
   void add(TieGame& game, const RosterFields& fields);
   void keep_replaced(std::unique_ptr<TieGame> game);
   // Once players_ready has been called and the reader is done: resolves the
@@ -50,11 +50,11 @@ class PendingRosters {
   void resolve_all();
 
  private:
+  // A waiting game's fields point into the report's text: no copy of the
+  // names.
   struct Waiting {
-    static constexpr std::size_t kFieldSize = RosterFieldIndex::kFieldSize;
     TieGame* game;
-    std::array<char, kRosterNames * kFieldSize> text;
-    std::array<std::uint8_t, kRosterNames> sizes;
+    RosterFields fields;
   };
   void resolve_waiting();
 

@@ -44,7 +44,8 @@ struct Game {
 
   ShootoutResult play(ScriptedRandom& random, std::string* console = nullptr) {
     std::ostringstream out;
-    ShootoutResult r = play_shootout(game, first, second, players, random, out);
+    ShootoutResult r;
+    play_shootout(game, first, second, players, random, out, r);
     if (console) *console = out.str();
     return r;
   }

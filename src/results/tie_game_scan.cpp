@@ -45,7 +45,7 @@ void append_log_block(RunState& run, const std::string& block) {
   std::fwrite(block.data(), 1, block.size(), run.log_file);
 }
 
-void settle_game(RunState& run, ScheduleEntry& entry) {
+void settle_game(RunState& run, ScheduleEntry& entry, ShootoutResult& result) {
   TieGame& game = *entry.tie_game;
   if (run.players.player_table.empty()) {
     abort_run(FailureKind::season_file_invalid,
@@ -57,8 +57,7 @@ void settle_game(RunState& run, ScheduleEntry& entry) {
       order_shooters(run.players, game.first_team_skaters, run.random);
   const ShootingOrder second =
       order_shooters(run.players, game.second_team_skaters, run.random);
-  const ShootoutResult result =
-      play_shootout(game, first, second, run.players, run.random, run.console);
+  play_shootout(game, first, second, run.players, run.random, run.console, result);
   const ScoreLines lines = compose_score_lines(entry, game, result.winner);
   update_standings(run.team_record_table, run.team_lines, entry.month,
                    entry.first_team,
@@ -94,6 +93,8 @@ void prefetch_game(RunState& run, std::int32_t game_number) {
 }  // namespace
 
 void scan_schedule(RunState& run) {
+  // One result for all games: its texts' buffers serve game after game.
+  ShootoutResult result;
   std::int32_t game_number = 0;
   for (LineNode* date_line = run.schedule_lines.head();
        date_line != nullptr && date_line->next != nullptr;
@@ -109,7 +110,7 @@ void scan_schedule(RunState& run) {
     run.tie_found = true;
     run.console << "Found tie game between " << entry.tie_game->first_team_name
                 << " and " << entry.tie_game->second_team_name << "\n";
-    settle_game(run, entry);
+    settle_game(run, entry, result);
   }
 }
 

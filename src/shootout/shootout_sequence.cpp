@@ -1,7 +1,6 @@
 #include "shootout/shootout_sequence.h"
 
 #include "driver/run_failure.h"
-#include "season/concat.h"
 #include "shootout/shot_model.h"
 
 namespace shootout {
@@ -48,10 +47,9 @@ void attempt(const Player& shooter, const Player& goalie, RandomSource& random,
 
 }  // namespace
 
-ShootoutResult play_shootout(const TieGame& game, const ShootingOrder& first,
-                             const ShootingOrder& second,
-                             const PlayerRegistry& registry,
-                             RandomSource& random, std::ostream& console) {
+void play_shootout(const TieGame& game, const ShootingOrder& first,
+                   const ShootingOrder& second, const PlayerRegistry& registry,
+                   RandomSource& random, std::ostream& console, ShootoutResult& result) {
   const Player& first_goalie = player_at(registry, game.first_team_goalies[0]);
   const Player& second_goalie =
       player_at(registry, game.second_team_goalies[0]);
@@ -63,15 +61,14 @@ ShootoutResult play_shootout(const TieGame& game, const ShootingOrder& first,
   }
 
   int a = 0, b = 0;
-  ShootoutResult result;
   // The shot logs are written in place, each behind its team's name, with
   // room for the usual shootout's entries so that they rarely grow.
   std::string& first_log = result.first_shot_log_line;
   std::string& second_log = result.second_shot_log_line;
   first_log.reserve(256);
   second_log.reserve(256);
-  first_log.append(game.first_team_name).append(" - ");
-  second_log.append(game.second_team_name).append(" - ");
+  first_log.assign(game.first_team_name).append(" - ");
+  second_log.assign(game.second_team_name).append(" - ");
   std::optional<Side> winner;
   for (std::int64_t round = 1; !winner; ++round) {
     if (round > kMaxRounds) abort_run(FailureKind::shootout_unresolved);
@@ -90,13 +87,14 @@ ShootoutResult play_shootout(const TieGame& game, const ShootingOrder& first,
   second_log += '\n';
   result.winner = *winner;
   const bool first_won = *winner == Side::first;
-  result.win_line =
-      concat({first_won ? game.first_team_name : game.second_team_name, " win ",
-              std::to_string(first_won ? a : b), "-",
-              std::to_string(first_won ? b : a), "\n"});
+  result.win_line.assign(first_won ? game.first_team_name : game.second_team_name)
+      .append(" win ")
+      .append(std::to_string(first_won ? a : b))
+      .append("-")
+      .append(std::to_string(first_won ? b : a))
+      .append("\n");
   console << "Successful shootout between " << game.first_team_name << " and "
           << game.second_team_name << "\n";
-  return result;
 }
 
 }  // namespace shootout

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
@@ -203,15 +206,20 @@ TEST(ShooterOrder, DrawsInRosterOrderAndSortsByScore) {
 }
 
 // Against a plain stable sort by falling score, on rosters full of equal
-// scores: equal takers keep their roster order.
+// scores: equal takers keep their roster order. Half of the rosters take
+// some ratings from the ends of their range and from around 2^25, where
+// scores stop fitting the narrow keys.
 TEST(ShooterOrder, MatchesAStableSortByFallingScore) {
+  constexpr std::int32_t kBases[] = {0, 0, 0, (1 << 25) - 2, -(1 << 25) - 1, INT32_MAX - 3,
+                                     INT32_MIN};
   std::mt19937 generator(5);
-  for (int round = 0; round < 500; ++round) {
+  for (int round = 0; round < 1000; ++round) {
     PlayerRegistry players;
-    for (int i = 0; i < 18; ++i) {
-      players.player_table.push_back({i, "P", static_cast<std::int32_t>(generator() % 4),
-                                      static_cast<std::int32_t>(generator() % 3)});
-    }
+    auto rating = [&](std::uint32_t spread) {
+      const std::size_t base = round % 2 == 0 ? 0 : generator() % std::size(kBases);
+      return static_cast<std::int32_t>(kBases[base] + static_cast<std::int32_t>(generator() % spread));
+    };
+    for (int i = 0; i < 18; ++i) players.player_table.push_back({i, "P", rating(4), rating(3)});
     std::array<std::int32_t, 18> roster;
     for (std::int32_t& index : roster) index = static_cast<std::int32_t>(generator() % 18);
     std::vector<int> draws;

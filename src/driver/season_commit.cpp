@@ -5,11 +5,14 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <memory>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
+#include <system_error>
 
 #include "driver/file_system.h"
 #include "driver/run_failure.h"
@@ -170,22 +173,31 @@ void apply_journal(const std::filesystem::path& folder,
   sync_folder(folder);
 }
 
-// Writes the list to a complete, synced new file beside the season file,
-// kept in `written` (which removes it again unless the update commits), and
-// returns the file's journal entry.
-JournalEntry save_line_list(const std::filesystem::path& folder,
-                            const KeptFile& file,
-                            std::vector<std::unique_ptr<NewFile>>& written) {
-  auto& out = written.emplace_back(std::make_unique<NewFile>(
-      new_file_path(folder, file.name), folder / file.name));
-  check(out->error(), file.name, "create");
-  const std::vector<std::string_view> pieces = pieces_of(*file.list);
+// A kept file's new version, complete and synced beside the season file
+// (removed again unless the update commits), and its journal entry.
+struct WrittenFile {
+  std::unique_ptr<NewFile> file;
+  JournalEntry entry;
+};
+
+WrittenFile write_new_file(const std::filesystem::path& folder, const KeptFile& kept) {
+  WrittenFile out{std::make_unique<NewFile>(new_file_path(folder, kept.name), folder / kept.name),
+                  {}};
+  check(out.file->error(), kept.name, "create");
+  const std::vector<std::string_view> pieces = pieces_of(*kept.list);
   ContentHash hash;
   for (std::string_view piece : pieces) hash.add(piece);
-  if (!out->write(pieces) || !out->finish()) {
-    abort_io(file.name, "write", out->error());
+  if (!out.file->write(pieces) || !out.file->finish()) {
+    abort_io(kept.name, "write", out.file->error());
   }
-  return {file.name, hash.size(), hash.value()};
+  out.entry = {kept.name, hash.size(), hash.value()};
+  return out;
+}
+
+std::size_t text_size(const LineList& list) {
+  std::size_t size = 0;
+  for (const LineNode* n = list.head(); n != nullptr; n = n->next) size += n->text.size();
+  return size;
 }
 
 void remove_leftovers(const std::filesystem::path& folder) {
@@ -193,33 +205,79 @@ void remove_leftovers(const std::filesystem::path& folder) {
   remove_file(new_file_path(folder, kJournalFile));
 }
 
+// Runs `work` on a thread of its own where the system gives one, otherwise
+// when its result is asked for.
+template <typename Work>
+auto on_second_thread(Work work) {
+  try {
+    return std::async(std::launch::async, work);
+  } catch (const std::system_error&) {
+    return std::async(std::launch::deferred, work);
+  }
+}
+
 }  // namespace
 
-void commit_season(const std::filesystem::path& folder,
-                   const std::vector<KeptFile>& files, std::ostream& console) {
-  std::vector<std::unique_ptr<NewFile>> written;
+struct SeasonWriteBack::Started {
+  std::string name;
+  std::future<WrittenFile> written;
+};
+
+SeasonWriteBack::SeasonWriteBack(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+// A file still being written is waited for; its new file, like every other
+// of an update that did not commit, goes with it.
+SeasonWriteBack::~SeasonWriteBack() = default;
+
+void SeasonWriteBack::start(const KeptFile& file) {
+  if (started_) throw std::logic_error("SeasonWriteBack: one file at a time is started");
+  started_ = std::make_unique<Started>();
+  started_->name = file.name;
+  started_->written = on_second_thread(
+      [folder = folder_, file] { return write_new_file(folder, file); });
+}
+
+void SeasonWriteBack::commit(const std::vector<KeptFile>& files, std::ostream& console) {
+  std::vector<WrittenFile> written;
   std::vector<JournalEntry> entries;
   for (const KeptFile& file : files) {
     console << "Updating " << file.name << "\n";
-    entries.push_back(save_line_list(folder, file, written));
+    if (started_ && started_->name == file.name) {
+      written.push_back(started_->written.get());
+    } else {
+      written.push_back(write_new_file(folder_, file));
+    }
+    entries.push_back(written.back().entry);
   }
 
-  NewFile journal(new_file_path(folder, kJournalFile), folder / kJournalFile);
+  NewFile journal(new_file_path(folder_, kJournalFile), folder_ / kJournalFile);
   check(journal.error(), kJournalFile, "create");
   if (!journal.write(journal_text(entries)) || !journal.finish()) {
     abort_io(kJournalFile, "write", journal.error());
   }
-  check(replace_file(journal.path(), folder / kJournalFile), kJournalFile,
-        "rename");
+  check(replace_file(journal.path(), folder_ / kJournalFile), kJournalFile, "rename");
   journal.keep();
   // Once the journal is durable the update is committed: the new files must
   // stay, whatever happens next, so that it can be completed.
-  if (const int error = sync_folder(folder); error != 0) {
-    remove_file(folder / kJournalFile);
+  if (const int error = sync_folder(folder_); error != 0) {
+    remove_file(folder_ / kJournalFile);
     abort_io(kJournalFile, "sync", error);
   }
-  for (auto& out : written) out->keep();
-  apply_journal(folder, entries, std::vector<bool>(entries.size(), true));
+  for (WrittenFile& out : written) out.file->keep();
+  apply_journal(folder_, entries, std::vector<bool>(entries.size(), true));
+}
+
+void commit_season(const std::filesystem::path& folder, const std::vector<KeptFile>& files,
+                   std::ostream& console) {
+  SeasonWriteBack write_back(folder);
+  // The largest file is written on a second thread while this one writes
+  // the others: while one file is synced, the next is being written.
+  const auto largest = std::max_element(files.begin(), files.end(),
+                                        [](const KeptFile& a, const KeptFile& b) {
+                                          return text_size(*a.list) < text_size(*b.list);
+                                        });
+  if (largest != files.end()) write_back.start(*largest);
+  write_back.commit(files, console);
 }
 
 void recover_season(const std::filesystem::path& folder, std::ostream& console) {

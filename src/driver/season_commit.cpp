@@ -10,7 +10,6 @@
 #include <memory>
 #include <optional>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 #include <system_error>
 
@@ -218,66 +217,43 @@ auto on_second_thread(Work work) {
 
 }  // namespace
 
-struct SeasonWriteBack::Started {
-  std::string name;
-  std::future<WrittenFile> written;
-};
-
-SeasonWriteBack::SeasonWriteBack(std::filesystem::path folder) : folder_(std::move(folder)) {}
-
-// A file still being written is waited for; its new file, like every other
-// of an update that did not commit, goes with it.
-SeasonWriteBack::~SeasonWriteBack() = default;
-
-void SeasonWriteBack::start(const KeptFile& file) {
-  if (started_) throw std::logic_error("SeasonWriteBack: one file at a time is started");
-  started_ = std::make_unique<Started>();
-  started_->name = file.name;
-  started_->written = on_second_thread(
-      [folder = folder_, file] { return write_new_file(folder, file); });
-}
-
-void SeasonWriteBack::commit(const std::vector<KeptFile>& files, std::ostream& console) {
-  std::vector<WrittenFile> written;
-  std::vector<JournalEntry> entries;
-  for (const KeptFile& file : files) {
-    console << "Updating " << file.name << "\n";
-    if (started_ && started_->name == file.name) {
-      written.push_back(started_->written.get());
-    } else {
-      written.push_back(write_new_file(folder_, file));
-    }
-    entries.push_back(written.back().entry);
-  }
-
-  NewFile journal(new_file_path(folder_, kJournalFile), folder_ / kJournalFile);
-  check(journal.error(), kJournalFile, "create");
-  if (!journal.write(journal_text(entries)) || !journal.finish()) {
-    abort_io(kJournalFile, "write", journal.error());
-  }
-  check(replace_file(journal.path(), folder_ / kJournalFile), kJournalFile, "rename");
-  journal.keep();
-  // Once the journal is durable the update is committed: the new files must
-  // stay, whatever happens next, so that it can be completed.
-  if (const int error = sync_folder(folder_); error != 0) {
-    remove_file(folder_ / kJournalFile);
-    abort_io(kJournalFile, "sync", error);
-  }
-  for (WrittenFile& out : written) out.file->keep();
-  apply_journal(folder_, entries, std::vector<bool>(entries.size(), true));
-}
-
 void commit_season(const std::filesystem::path& folder, const std::vector<KeptFile>& files,
                    std::ostream& console) {
-  SeasonWriteBack write_back(folder);
   // The largest file is written on a second thread while this one writes
   // the others: while one file is synced, the next is being written.
   const auto largest = std::max_element(files.begin(), files.end(),
                                         [](const KeptFile& a, const KeptFile& b) {
                                           return text_size(*a.list) < text_size(*b.list);
                                         });
-  if (largest != files.end()) write_back.start(*largest);
-  write_back.commit(files, console);
+  std::future<WrittenFile> started;
+  if (largest != files.end()) {
+    started = on_second_thread([&folder, file = *largest] { return write_new_file(folder, file); });
+  }
+  // On a failure, the file of the second thread is waited for, and every new
+  // file goes again.
+  std::vector<WrittenFile> written;
+  std::vector<JournalEntry> entries;
+  for (auto file = files.begin(); file != files.end(); ++file) {
+    console << "Updating " << file->name << "\n";
+    written.push_back(file == largest ? started.get() : write_new_file(folder, *file));
+    entries.push_back(written.back().entry);
+  }
+
+  NewFile journal(new_file_path(folder, kJournalFile), folder / kJournalFile);
+  check(journal.error(), kJournalFile, "create");
+  if (!journal.write(journal_text(entries)) || !journal.finish()) {
+    abort_io(kJournalFile, "write", journal.error());
+  }
+  check(replace_file(journal.path(), folder / kJournalFile), kJournalFile, "rename");
+  journal.keep();
+  // Once the journal is durable the update is committed: the new files must
+  // stay, whatever happens next, so that it can be completed.
+  if (const int error = sync_folder(folder); error != 0) {
+    remove_file(folder / kJournalFile);
+    abort_io(kJournalFile, "sync", error);
+  }
+  for (WrittenFile& out : written) out.file->keep();
+  apply_journal(folder, entries, std::vector<bool>(entries.size(), true));
 }
 
 void recover_season(const std::filesystem::path& folder, std::ostream& console) {

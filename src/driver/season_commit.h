@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <memory>
 #include <ostream>
 #include <vector>
 
@@ -30,34 +29,6 @@ inline constexpr const char* kJournalFile = "shootout.journal";
 // first file in order, when several fail).
 void commit_season(const std::filesystem::path& folder,
                    const std::vector<KeptFile>& files, std::ostream& console);
-
-// commit_season in two steps, for a caller that has one file's final content
-// before the others': that file's new version can be written while the
-// caller still works on the rest.
-class SeasonWriteBack {
- public:
-  explicit SeasonWriteBack(std::filesystem::path folder);
-  SeasonWriteBack(const SeasonWriteBack&) = delete;
-  SeasonWriteBack& operator=(const SeasonWriteBack&) = delete;
-  // Waits for a file still being written. New files of an update that has
-  // not committed are removed.
-  ~SeasonWriteBack();
-
-  // Begins writing the new version of `file` on a second thread (where the
-  // system gives none, it is written during commit). From now on, nothing
-  // may change its list. One file per write-back.
-  void start(const KeptFile& file);
-  // Writes the new versions of the other files, in order, and commits the
-  // update as commit_season does. "Updating <name>" is printed for every
-  // file in the order given, and a failure raised is that of the first file
-  // in that order that failed.
-  void commit(const std::vector<KeptFile>& files, std::ostream& console);
-
- private:
-  struct Started;
-  std::filesystem::path folder_;
-  std::unique_ptr<Started> started_;
-};
 
 // Run before the season is read: finishes an update that an earlier run was
 // stopped in after its commit, or discards one whose new files are not all

@@ -69,9 +69,25 @@ void settle_game(RunState& run, ScheduleEntry& entry, ShootoutResult& result) {
 }
 
 // Starts loading what settling a game reads first, so that it arrives while
-// the game before is settled: the report's score line and the box score lie
-// far apart in large files, and each game's are somewhere else.
-void prefetch_game(RunState& run, std::int32_t game_number) {
+// the games before are settled: the report's score line and the box score
+// lie far apart in large files, and each game's are somewhere else. The
+// records that point at them are loaded a game earlier still, so that
+// finding the addresses waits on nothing.
+void prefetch_records(RunState& run, std::int32_t game_number) {
+#if defined(__GNUC__)
+  if (game_number > kMaxGameNumber) return;
+  const TieGame* game = run.tie_game_table[static_cast<std::size_t>(game_number)].get();
+  if (game == nullptr) return;
+  __builtin_prefetch(game);
+  __builtin_prefetch(game->score_line);
+  __builtin_prefetch(run.boxscore_index.header(run.boxscore_lines, game_number));
+#else
+  (void)run;
+  (void)game_number;
+#endif
+}
+
+void prefetch_texts(RunState& run, std::int32_t game_number) {
 #if defined(__GNUC__)
   if (game_number > kMaxGameNumber) return;
   const TieGame* game = run.tie_game_table[static_cast<std::size_t>(game_number)].get();
@@ -101,7 +117,8 @@ void scan_schedule(RunState& run) {
        date_line = date_line->next->next) {
     ++game_number;
     if (game_number > kMaxGameNumber) break;
-    prefetch_game(run, game_number + 1);
+    prefetch_records(run, game_number + 2);
+    prefetch_texts(run, game_number + 1);
     ScheduleEntry entry =
         read_schedule_entry(game_number, *date_line, *date_line->next);
     entry.tie_game =

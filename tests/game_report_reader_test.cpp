@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "failure_matchers.h"
+#include "season/halved_report_scan.h"
 
 namespace shootout {
 namespace {
@@ -192,6 +195,84 @@ TEST(LoadReports, FileEndingInsideTiedBlockFails) {
   EXPECT_EQ(f.kind(), FailureKind::season_file_invalid);
   EXPECT_EQ(f.detail(),
             "reports.lgs line 55: file ends inside the roster block of tied game 9");
+}
+
+// The games found, or the failure met, as text to compare.
+std::string describe(const std::vector<FoundGame>& games) {
+  std::string out;
+  for (const FoundGame& f : games) {
+    out += std::to_string(f.game->game_number) + "@" + std::to_string(f.score_start) + "-" +
+           std::to_string(f.score_end) + " " + f.game->first_team_name + "/" +
+           f.game->second_team_name;
+    for (const auto* roster : {&f.game->first_team_skaters, &f.game->second_team_skaters}) {
+      for (std::int32_t p : *roster) out += " " + std::to_string(p);
+    }
+    for (const auto* goalies : {&f.game->first_team_goalies, &f.game->second_team_goalies}) {
+      for (std::int32_t p : *goalies) out += " " + std::to_string(p);
+    }
+    out += "\n";
+  }
+  return out;
+}
+
+template <typename Scan>
+std::string outcome(Scan scan) {
+  try {
+    return describe(scan());
+  } catch (const RunFailure& failure) {
+    return "failure: " + failure.detail();
+  }
+}
+
+// Halved at any header line, or at none, the reports come out exactly as one
+// scan finds them: roster blocks that reach over the half (a "#" line inside
+// a block, a header whose score line is another header), reports of the same
+// number in both halves, and texts that end inside a roster block.
+TEST(HalvedReportScan, EveryHalvingComesOutAsOneScan) {
+  const PlayerRegistry players = numbered_players(100);
+  const RosterFieldIndex fields(players);
+  std::mt19937 generator(17);
+  for (int text = 0; text < 12; ++text) {
+    std::string all;
+    for (int piece = 0; piece < 14; ++piece) {
+      const int number = 1 + static_cast<int>(generator() % 6);
+      switch (generator() % 5) {
+        case 0: all += "#" + std::to_string(number) + "\nA 1 , B 2\n"; break;
+        case 1: all += "#" + std::to_string(number) + "\n"; break;  // its score line: the next header
+        case 2: all += "##" + std::to_string(number) + "\nA 1 , B 1\ntext\n"; break;
+        default: all += tied_report(number, static_cast<int>(generator() % 60)); break;
+      }
+    }
+    if (text % 3 == 2) {  // ends inside a roster block
+      all += tied_report(2, 0);
+      all.resize(all.size() - roster_line(49).size() - 5);
+    }
+    auto ready = [&](PendingRosters& pending) { pending.players_ready(players, fields); };
+    const std::string whole = outcome([&] {
+      PendingRosters pending;
+      ready(pending);
+      return scan_reports(all, 0, all.size(), pending).games;
+    });
+    std::vector<std::size_t> middles{0, all.size()};
+    for (std::size_t at = 0; at < all.size(); at = end_of_line(all, at)) {
+      if (all[at] == '#') middles.push_back(at);
+    }
+    for (std::size_t middle : middles) {
+      for (const bool second_scanned : {true, false}) {
+        const std::string halved = outcome([&] {
+          PendingRosters first, second;
+          ready(first);
+          ready(second);
+          HalvedReportScan scan(all, middle);
+          scan.scan_first(first);
+          if (second_scanned) scan.scan_second(second);
+          return scan.join(first);
+        });
+        ASSERT_EQ(halved, whole) << "text " << text << " halved at " << middle
+                                 << (second_scanned ? "" : " without a second scan");
+      }
+    }
+  }
 }
 
 }  // namespace

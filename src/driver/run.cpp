@@ -18,6 +18,7 @@
 #include "results/schedule_entry.h"
 #include "results/tie_game_scan.h"
 #include "season/game_report_reader.h"
+#include "season/halved_report_scan.h"
 #include "season/pending_rosters.h"
 #include "season/player_registry.h"
 #include "season/roster_field_index.h"
@@ -57,37 +58,59 @@ auto on_second_thread(Work work) {
 void load_season(RunState& run) {
   // Two threads share the loading, each working on parts of the run state
   // of its own. This one reads the reports, which needs no players to begin
-  // with; the second loads the players, hands them over to this one, which
-  // from then on resolves each tied game's roster names as it reads them,
-  // and loads the three other files. The console lines and the failure
-  // reported are those of loading the files one by one in order.
+  // with, and scans their first half; the second loads the players, hands
+  // them over to this one (from then on it resolves each tied game's roster
+  // names as it reads them) and scans the second half of the reports. This
+  // one then loads the three other files and joins the two halves. The
+  // console lines and the failure reported are those of loading the files
+  // one by one in order.
   LoadFailures failures;
   PendingRosters rosters;
   std::optional<RosterFieldIndex> fields;
-  auto others = on_second_thread([&run, &failures, &rosters, &fields] {
-    const std::filesystem::path& folder = run.folder;
+  std::optional<HalvedReportScan> reports;
+  std::promise<void> reports_read;  // `reports` is set, or the file failed
+  std::future<void> reports_known = reports_read.get_future();
+  auto others = on_second_thread([&run, &failures, &rosters, &fields, &reports, &reports_known] {
     load_file(failures, kPlayers, [&] {
-      load_players(read_season_file(folder, kPlayersFile).view(), run.players);
+      load_players(read_season_file(run.folder, kPlayersFile).view(), run.players);
       rosters.players_ready(run.players, fields.emplace(run.players));
     });
-    load_file(failures, kBoxscores, [&] {
-      run.boxscore_lines.load_unsplit(read_season_file(folder, kBoxscoresFile));
-      run.boxscore_index.build(run.boxscore_lines);
-    });
-    load_file(failures, kSchedule, [&] {
-      load_line_list(read_season_file(folder, kScheduleFile), run.schedule_lines);
-    });
-    load_file(failures, kTeams, [&] {
-      TeamRecordIndexer indexer(run.team_record_table);
-      load_line_list(read_season_file(folder, kTeamsFile), run.team_lines,
-                     [&indexer](LineNode* node) { indexer.index_team_line(node); });
-    });
+    reports_known.wait();
+    if (failures[kPlayers] || !reports) return;
+    PendingRosters second_half;
+    second_half.players_ready(run.players, *fields);
+    reports->scan_second(second_half);
   });
   load_file(failures, kReports, [&] {
-    read_reports(read_season_file(run.folder, kReportsFile), run.report_lines,
-                 run.tie_game_table, rosters);
+    try {
+      run.report_lines.load_unsplit(read_season_file(run.folder, kReportsFile));
+      reports.emplace(run.report_lines.empty() ? std::string_view{}
+                                               : run.report_lines.head()->text);
+    } catch (...) {
+      reports_read.set_value();
+      throw;
+    }
+    reports_read.set_value();
+    reports->scan_first(rosters);
+  });
+  load_file(failures, kBoxscores, [&] {
+    run.boxscore_lines.load_unsplit(read_season_file(run.folder, kBoxscoresFile));
+    run.boxscore_index.build(run.boxscore_lines);
+  });
+  load_file(failures, kSchedule, [&] {
+    load_line_list(read_season_file(run.folder, kScheduleFile), run.schedule_lines);
+  });
+  load_file(failures, kTeams, [&] {
+    TeamRecordIndexer indexer(run.team_record_table);
+    load_line_list(read_season_file(run.folder, kTeamsFile), run.team_lines,
+                   [&indexer](LineNode* node) { indexer.index_team_line(node); });
   });
   others.get();
+  if (!failures[kReports]) {
+    load_file(failures, kReports, [&] {
+      place_found_games(run.report_lines, reports->join(rosters), run.tie_game_table, rosters);
+    });
+  }
   for (std::size_t file = 0; file < failures.size(); ++file) {
     run.console << "Opening " << kSeasonFiles[file] << "\n";
     if (failures[file]) std::rethrow_exception(failures[file]);

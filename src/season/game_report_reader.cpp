@@ -123,18 +123,11 @@ std::optional<std::int32_t> report_header_number(std::string_view line) {
   return number;
 }
 
-void read_reports(FileText content, LineList& report_lines, TieGameTable& tie_game_table,
-                  PendingRosters& pending) {
-  // Only the score lines of tied games are ever rewritten: the file stays
-  // one node, and each of those lines is split off as its own.
-  report_lines.load_unsplit(std::move(content));
-  if (report_lines.empty()) return;
-  const std::string_view all = report_lines.head()->text;
-  LineNode* rest = report_lines.head();  // the node that holds all of `all` from
-  std::size_t rest_start = 0;            // this offset on
-
-  std::size_t at = 0;
-  while ((at = next_hash_line(all, at)) < all.size()) {
+ReportScan scan_reports(std::string_view all, std::size_t from, std::size_t to,
+                        PendingRosters& pending) {
+  ReportScan scan;
+  std::size_t at = from;
+  while ((at = next_hash_line(all, at)) < to) {
     const std::size_t header_end = end_of_line(all, at);
     const std::optional<std::int32_t> number =
         report_header_number(all.substr(at, header_end - at));
@@ -158,32 +151,66 @@ void read_reports(FileText content, LineList& report_lines, TieGameTable& tie_ga
       const std::size_t start = line == 0 ? at : ends[line - 1];
       block[line] = all.substr(start, ends[line] - start);
     }
+    FoundGame& found = scan.games.emplace_back();
+    found.game = std::make_unique<TieGame>();
+    found.score_start = score;
+    found.score_end = at;
     at = ends[kBlockLines - 1];
-    auto game = std::make_unique<TieGame>();
-    game->game_number = *number;
-    game->first_team_name = std::move(scanned.first_team_name);
-    game->second_team_name = std::move(scanned.second_team_name);
-    trim_name(game->first_team_name);
-    trim_name(game->second_team_name);
-    // The score line becomes a node of its own; the block after it stays in
-    // the node that follows.
-    LineNode* line = score > rest_start ? report_lines.split_at(rest, score - rest_start) : rest;
-    const std::size_t score_end = end_of_line(all, score);
-    rest = report_lines.split_at(line, score_end - score);
-    rest_start = score_end;
-    game->score_line = line;
-
+    TieGame& game = *found.game;
+    game.game_number = *number;
+    game.first_team_name = std::move(scanned.first_team_name);
+    game.second_team_name = std::move(scanned.second_team_name);
+    trim_name(game.first_team_name);
+    trim_name(game.second_team_name);
     RosterFields fields;
     std::size_t taken = 0;
     for (RosterPlace place : {kFirstSkaters, kFirstGoalies, kSecondSkaters, kSecondGoalies}) {
       take_names(block, place, fields, taken);
     }
-    pending.add(*game, fields);
-    // A later report of the same number replaces the game.
-    std::unique_ptr<TieGame>& slot = tie_game_table[static_cast<std::size_t>(*number)];
-    if (slot) pending.keep_replaced(std::move(slot));
-    slot = std::move(game);
+    pending.add(game, fields);
   }
+  scan.next = at;
+  return scan;
+}
+
+std::size_t report_midpoint(std::string_view all) {
+  const std::size_t middle = all.size() / 2;
+  if (middle == 0) return all.size();
+  // The first line that starts after the middle, then the first of those
+  // beginning with "#".
+  return next_hash_line(all, end_of_line(all, middle - 1));
+}
+
+void place_found_games(LineList& report_lines, std::vector<FoundGame> games,
+                       TieGameTable& tie_game_table, PendingRosters& pending) {
+  // Only the score lines of tied games are ever rewritten: the file stays
+  // one node, and each of those lines is split off as its own.
+  LineNode* rest = report_lines.head();  // the node that holds the text from
+  std::size_t rest_start = 0;            // this offset on
+  for (FoundGame& found : games) {
+    // The score line becomes a node of its own; the block after it stays in
+    // the node that follows.
+    LineNode* line = found.score_start > rest_start
+                         ? report_lines.split_at(rest, found.score_start - rest_start)
+                         : rest;
+    rest = report_lines.split_at(line, found.score_end - found.score_start);
+    rest_start = found.score_end;
+    found.game->score_line = line;
+    // A later report of the same number replaces the game.
+    std::unique_ptr<TieGame>& slot =
+        tie_game_table[static_cast<std::size_t>(found.game->game_number)];
+    if (slot) pending.keep_replaced(std::move(slot));
+    slot = std::move(found.game);
+  }
+}
+
+void read_reports(FileText content, LineList& report_lines, TieGameTable& tie_game_table,
+                  PendingRosters& pending) {
+  report_lines.load_unsplit(std::move(content));
+  if (report_lines.empty()) return;
+  const std::string_view all = report_lines.head()->text;
+  place_found_games(report_lines, scan_reports(all, 0, all.size(), pending).games,
+                    tie_game_table, pending);
 }
 
 void load_reports(FileText content, const PlayerRegistry& registry,

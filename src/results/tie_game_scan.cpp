@@ -1,13 +1,13 @@
 #include "results/tie_game_scan.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "driver/run_failure.h"
 #include "results/result_records.h"
 #include "results/standings_update.h"
 #include "season/number_scan.h"
-#include "shootout/shooter_order.h"
-#include "shootout/shootout_sequence.h"
+#include "shootout/shootout_feed.h"
 
 namespace shootout {
 
@@ -45,27 +45,16 @@ void append_log_block(RunState& run, const std::string& block) {
   std::fwrite(block.data(), 1, block.size(), run.log_file);
 }
 
-void settle_game(RunState& run, ScheduleEntry& entry, ShootoutResult& result) {
+// Records a game's shootout in the season: new score lines, standings, log
+// block, replaced score lines, box score section.
+void record_result(RunState& run, ScheduleEntry& entry, const ShootoutResult& result) {
   TieGame& game = *entry.tie_game;
-  if (run.players.player_table.empty()) {
-    abort_run(FailureKind::season_file_invalid,
-              std::string(kPlayersFile) +
-                  ": declares no players, so the rosters of tied game " +
-                  std::to_string(entry.game_number) + " name nobody");
-  }
-  const ShootingOrder first =
-      order_shooters(run.players, game.first_team_skaters, run.random);
-  const ShootingOrder second =
-      order_shooters(run.players, game.second_team_skaters, run.random);
-  play_shootout(game, first, second, run.players, run.random, run.console, result);
   const ScoreLines lines = compose_score_lines(entry, game, result.winner);
-  update_standings(run.team_record_table, run.team_lines, entry.month,
-                   entry.first_team,
+  update_standings(run.team_record_table, run.team_lines, entry.month, entry.first_team,
                    entry.second_team, result.winner);
   append_log_block(run, log_block(entry, lines.report_line, result));
   replace_score_lines(game, entry, lines, run.report_lines, run.schedule_lines);
-  insert_shootout_section(run.boxscore_lines, run.boxscore_index,
-                          entry.game_number, result);
+  insert_shootout_section(run.boxscore_lines, run.boxscore_index, entry.game_number, result);
 }
 
 // Starts loading what settling a game reads first, so that it arrives while
@@ -109,25 +98,39 @@ void prefetch_texts(RunState& run, std::int32_t game_number) {
 }  // namespace
 
 void scan_schedule(RunState& run) {
-  // One result for all games: its texts' buffers serve game after game.
-  ShootoutResult result;
+  std::vector<ScheduleEntry> entries;
   std::int32_t game_number = 0;
   for (LineNode* date_line = run.schedule_lines.head();
        date_line != nullptr && date_line->next != nullptr;
        date_line = date_line->next->next) {
     ++game_number;
     if (game_number > kMaxGameNumber) break;
-    prefetch_records(run, game_number + 2);
-    prefetch_texts(run, game_number + 1);
     ScheduleEntry entry =
         read_schedule_entry(game_number, *date_line, *date_line->next);
     entry.tie_game =
         run.tie_game_table[static_cast<std::size_t>(game_number)].get();
-    if (!qualifies(entry)) continue;
-    run.tie_found = true;
-    run.console << "Found tie game between " << entry.tie_game->first_team_name
-                << " and " << entry.tie_game->second_team_name << "\n";
-    settle_game(run, entry, result);
+    if (qualifies(entry)) entries.push_back(entry);
+  }
+  if (entries.empty()) return;
+  run.tie_found = true;
+
+  // The shootouts are played on a second thread, in schedule order, while
+  // this one records the results of the games before.
+  std::vector<const TieGame*> games;
+  games.reserve(entries.size());
+  for (const ScheduleEntry& entry : entries) games.push_back(entry.tie_game);
+  ShootoutFeed shootouts(run.players, std::move(games), run.random);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (i + 2 < entries.size()) prefetch_records(run, entries[i + 2].game_number);
+    if (i + 1 < entries.size()) prefetch_texts(run, entries[i + 1].game_number);
+    ScheduleEntry& entry = entries[i];
+    const TieGame& game = *entry.tie_game;
+    run.console << "Found tie game between " << game.first_team_name << " and "
+                << game.second_team_name << "\n";
+    const ShootoutResult& result = shootouts.next();
+    run.console << "Successful shootout between " << game.first_team_name << " and "
+                << game.second_team_name << "\n";
+    record_result(run, entry, result);
   }
 }
 

@@ -49,7 +49,7 @@ void attempt(const Player& shooter, const Player& goalie, RandomSource& random,
 
 void play_shootout(const TieGame& game, const ShootingOrder& first,
                    const ShootingOrder& second, const PlayerRegistry& registry,
-                   RandomSource& random, std::ostream& console, ShootoutResult& result) {
+                   RandomSource& random, ShootoutResult& result) {
   const Player& first_goalie = player_at(registry, game.first_team_goalies[0]);
   const Player& second_goalie =
       player_at(registry, game.second_team_goalies[0]);
@@ -93,8 +93,6 @@ void play_shootout(const TieGame& game, const ShootingOrder& first,
       .append("-")
       .append(std::to_string(first_won ? b : a))
       .append("\n");
-  console << "Successful shootout between " << game.first_team_name << " and "
-          << game.second_team_name << "\n";
 }
 
 }  // namespace shootout

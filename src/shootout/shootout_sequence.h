@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <ostream>
 #include <string>
 
 #include "driver/random_source.h"
@@ -33,11 +32,11 @@ std::optional<Side> decided_after_second(std::int64_t round, int a, int b);
 inline constexpr std::int64_t kMaxRounds = 1'000'000;
 
 // Plays the game's shootout between the two shooting orders, one draw per
-// attempt, prints "Successful shootout between ..." and puts the result in
-// `result`, replacing its texts in the buffers they already have. A
-// shootout that can never be decided raises shootout_unresolved.
+// attempt, and puts the result in `result`, replacing its texts in the
+// buffers they already have. A shootout that can never be decided raises
+// shootout_unresolved.
 void play_shootout(const TieGame& game, const ShootingOrder& first,
                    const ShootingOrder& second, const PlayerRegistry& registry,
-                   RandomSource& random, std::ostream& console, ShootoutResult& result);
+                   RandomSource& random, ShootoutResult& result);
 
 }  // namespace shootout

@@ -12,23 +12,6 @@
 
 namespace shootout {
 
-namespace {
-
-// Waits until `counter` no longer holds `value`. The other side is usually
-// just a game or so away: looking again for a while costs less than
-// sleeping and being woken.
-void wait_for_change(const std::atomic<std::uint32_t>& counter, std::uint32_t value) {
-  for (int look = 0; look < 256; ++look) {
-    if (counter.load(std::memory_order_acquire) != value) return;
-#if defined(__SSE2__)
-    _mm_pause();
-#endif
-  }
-  counter.wait(value, std::memory_order_acquire);
-}
-
-}  // namespace
-
 void play_game_shootout(const PlayerRegistry& registry, const TieGame& game,
                         RandomSource& random, ShootoutResult& result) {
   if (registry.player_table.empty()) {
@@ -40,6 +23,27 @@ void play_game_shootout(const PlayerRegistry& registry, const TieGame& game,
   const ShootingOrder first = order_shooters(registry, game.first_team_skaters, random);
   const ShootingOrder second = order_shooters(registry, game.second_team_skaters, random);
   play_shootout(game, first, second, registry, random, result);
+}
+
+void ShootoutFeed::Count::set(std::uint32_t value, bool wake) {
+  value_.store(value, std::memory_order_release);
+  if (!wake) return;
+  // Taking the lock orders the wake after a waiter's last look at the count.
+  { const std::lock_guard<std::mutex> lock(mutex_); }
+  changed_.notify_one();
+}
+
+void ShootoutFeed::Count::wait_change(std::uint32_t value) {
+  // The other side is usually only a few games away: looking again for a
+  // while costs less than sleeping and being woken.
+  for (int look = 0; look < 256; ++look) {
+    if (get() != value) return;
+#if defined(__SSE2__)
+    _mm_pause();
+#endif
+  }
+  std::unique_lock<std::mutex> lock(mutex_);
+  changed_.wait(lock, [&] { return get() != value; });
 }
 
 ShootoutFeed::ShootoutFeed(const PlayerRegistry& registry,
@@ -56,8 +60,7 @@ ShootoutFeed::ShootoutFeed(const PlayerRegistry& registry,
 ShootoutFeed::~ShootoutFeed() {
   if (!threaded_) return;
   stop_.store(true, std::memory_order_release);
-  taken_.store(std::numeric_limits<std::uint32_t>::max(), std::memory_order_release);
-  taken_.notify_one();
+  taken_.set(std::numeric_limits<std::uint32_t>::max(), true);
   worker_.wait();
 }
 
@@ -73,17 +76,15 @@ void ShootoutFeed::play_all() {
   const auto count = static_cast<std::uint32_t>(games_.size());
   for (std::uint32_t game = 0; game < count; ++game) {
     // Wait for a free slot: the caller frees them a batch at a time.
-    for (std::uint32_t taken = taken_.load(std::memory_order_acquire);
-         !stop_.load(std::memory_order_acquire) && game - taken >= kSlots;
-         taken = taken_.load(std::memory_order_acquire)) {
-      wait_for_change(taken_, taken);
+    for (std::uint32_t taken = taken_.get();
+         !stop_.load(std::memory_order_acquire) && game - taken >= kSlots; taken = taken_.get()) {
+      taken_.wait_change(taken);
     }
     if (stop_.load(std::memory_order_acquire)) return;
     Slot& slot = slots_[game % kSlots];
     play_into(slot, game);
     const bool failed = slot.failure != nullptr;
-    played_.store(game + 1, std::memory_order_release);
-    if (failed || (game + 1) % kBatch == 0 || game + 1 == count) played_.notify_one();
+    played_.set(game + 1, failed || (game + 1) % kBatch == 0 || game + 1 == count);
     if (failed) return;
   }
 }
@@ -95,13 +96,9 @@ const ShootoutResult& ShootoutFeed::next() {
     play_into(slot, game);
   } else {
     // The games before are done with: their slots go back a batch at a time.
-    if (game > 0 && game % kBatch == 0) {
-      taken_.store(game, std::memory_order_release);
-      taken_.notify_one();
-    }
-    for (std::uint32_t played = played_.load(std::memory_order_acquire); played <= game;
-         played = played_.load(std::memory_order_acquire)) {
-      wait_for_change(played_, played);
+    if (game > 0 && game % kBatch == 0) taken_.set(game, true);
+    for (std::uint32_t played = played_.get(); played <= game; played = played_.get()) {
+      played_.wait_change(played);
     }
   }
   if (slot.failure) std::rethrow_exception(slot.failure);

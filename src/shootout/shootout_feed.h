@@ -2,9 +2,11 @@
 
 #include <array>
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <exception>
 #include <future>
+#include <mutex>
 #include <vector>
 
 #include "driver/random_source.h"
@@ -52,6 +54,22 @@ class ShootoutFeed {
     std::exception_ptr failure;
   };
 
+  // A count that one side raises and the other waits on. Reading it costs
+  // no lock; waking the other side does, once per batch.
+  class Count {
+   public:
+    std::uint32_t get() const { return value_.load(std::memory_order_acquire); }
+    // Raises the count, waking a waiter when `wake` is set.
+    void set(std::uint32_t value, bool wake);
+    // Returns once the count no longer holds `value`.
+    void wait_change(std::uint32_t value);
+
+   private:
+    std::atomic<std::uint32_t> value_{0};
+    std::mutex mutex_;
+    std::condition_variable changed_;
+  };
+
   void play_all();
   void play_into(Slot& slot, std::uint32_t game);
 
@@ -59,9 +77,9 @@ class ShootoutFeed {
   std::vector<const TieGame*> games_;
   RandomSource& random_;
   std::array<Slot, kSlots> slots_;
-  // Each side writes a counter of its own, on a cache line of its own.
-  alignas(64) std::atomic<std::uint32_t> played_{0};  // results ready
-  alignas(64) std::atomic<std::uint32_t> taken_{0};   // results the caller is done with
+  // Each side writes a count of its own, on a cache line of its own.
+  alignas(64) Count played_;  // results ready
+  alignas(64) Count taken_;   // results the caller is done with
   std::atomic<bool> stop_{false};
   alignas(64) std::uint32_t next_ = 0;  // the caller's next game
   bool threaded_ = false;

@@ -66,12 +66,6 @@ std::size_t RosterFieldIndex::slot_of(const std::uint64_t (&words)[3]) const {
   return probe(shift_ < 64 ? hash >> shift_ : 0, words);
 }
 
-std::int32_t RosterFieldIndex::find(const char* field) const {
-  std::uint64_t words[3];
-  load_words(field, words);
-  return slots_[slot_of(words)].player;
-}
-
 void RosterFieldIndex::find_all(const char* const* fields, std::size_t count,
                                 std::int32_t* players) const {
   constexpr std::size_t kBatch = 64;

@@ -19,12 +19,11 @@ class RosterFieldIndex {
 
   explicit RosterFieldIndex(const PlayerRegistry& registry);
 
-  // find_player's answer for a field of kFieldSize characters, or -1 when
-  // the field is not a name padded with spaces (find_player then decides).
-  std::int32_t find(const char* field) const;
-  // find for `count` fields at once, answers in `players`. The lookups of a
-  // roster land anywhere in the table: all of them are started before the
-  // first is compared, so that they wait on memory together.
+  // find_player's answer for each of `count` fields of kFieldSize
+  // characters, in `players`: -1 where the field is not a name padded with
+  // spaces (find_player then decides). The lookups of a roster land anywhere
+  // in the table: all of them are started before the first is compared, so
+  // that they wait on memory together.
   void find_all(const char* const* fields, std::size_t count, std::int32_t* players) const;
 
  private:

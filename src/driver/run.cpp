@@ -8,10 +8,10 @@
 #include <iterator>
 #include <optional>
 #include <string>
-#include <system_error>
 
 #include "driver/file_system.h"
 #include "driver/run_failure.h"
+#include "driver/second_thread.h"
 #include "driver/run_state.h"
 #include "driver/season_commit.h"
 #include "driver/season_file.h"
@@ -41,17 +41,6 @@ void load_file(LoadFailures& failures, std::size_t file, Load load) {
     load();
   } catch (...) {
     failures[file] = std::current_exception();
-  }
-}
-
-// Runs `work` on a thread of its own where the system gives one, otherwise
-// when its result is asked for.
-template <typename Work>
-auto on_second_thread(Work work) {
-  try {
-    return std::async(std::launch::async, work);
-  } catch (const std::system_error&) {
-    return std::async(std::launch::deferred, work);
   }
 }
 

@@ -11,10 +11,10 @@
 #include <optional>
 #include <sstream>
 #include <string>
-#include <system_error>
 
 #include "driver/file_system.h"
 #include "driver/run_failure.h"
+#include "driver/second_thread.h"
 
 namespace shootout {
 
@@ -202,17 +202,6 @@ std::size_t text_size(const LineList& list) {
 void remove_leftovers(const std::filesystem::path& folder) {
   for (const char* name : kSeasonNames) remove_file(new_file_path(folder, name));
   remove_file(new_file_path(folder, kJournalFile));
-}
-
-// Runs `work` on a thread of its own where the system gives one, otherwise
-// when its result is asked for.
-template <typename Work>
-auto on_second_thread(Work work) {
-  try {
-    return std::async(std::launch::async, work);
-  } catch (const std::system_error&) {
-    return std::async(std::launch::deferred, work);
-  }
 }
 
 }  // namespace

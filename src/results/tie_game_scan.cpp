@@ -7,7 +7,7 @@
 #include "results/result_records.h"
 #include "results/standings_update.h"
 #include "season/number_scan.h"
-#include "shootout/shootout_feed.h"
+#include "results/settle_feed.h"
 
 namespace shootout {
 
@@ -45,16 +45,16 @@ void append_log_block(RunState& run, const std::string& block) {
   std::fwrite(block.data(), 1, block.size(), run.log_file);
 }
 
-// Records a game's shootout in the season: new score lines, standings, log
-// block, replaced score lines, box score section.
-void record_result(RunState& run, ScheduleEntry& entry, const ShootoutResult& result) {
-  TieGame& game = *entry.tie_game;
-  const ScoreLines lines = compose_score_lines(entry, game, result.winner);
+// Records a played game in the season: standings, log block, replaced score
+// lines, box score section.
+void record_game(RunState& run, ScheduleEntry& entry, const PlayedGame& played) {
   update_standings(run.team_record_table, run.team_lines, entry.month, entry.first_team,
-                   entry.second_team, result.winner);
-  append_log_block(run, log_block(entry, lines.report_line, result));
-  replace_score_lines(game, entry, lines, run.report_lines, run.schedule_lines);
-  insert_shootout_section(run.boxscore_lines, run.boxscore_index, entry.game_number, result);
+                   entry.second_team, played.result.winner);
+  append_log_block(run, played.log_block);
+  replace_score_lines(*entry.tie_game, entry, played.lines, run.report_lines,
+                      run.schedule_lines);
+  insert_shootout_section(run.boxscore_lines, run.boxscore_index, entry.game_number,
+                          played.result);
 }
 
 // Starts loading what settling a game reads first, so that it arrives while
@@ -114,12 +114,9 @@ void scan_schedule(RunState& run) {
   if (entries.empty()) return;
   run.tie_found = true;
 
-  // The shootouts are played on a second thread, in schedule order, while
-  // this one records the results of the games before.
-  std::vector<const TieGame*> games;
-  games.reserve(entries.size());
-  for (const ScheduleEntry& entry : entries) games.push_back(entry.tie_game);
-  ShootoutFeed shootouts(run.players, std::move(games), run.random);
+  // The shootouts are played (and their texts composed) on a second thread,
+  // in schedule order, while this one records the games before.
+  SettleFeed played_games(run.players, entries, run.random);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (i + 2 < entries.size()) prefetch_records(run, entries[i + 2].game_number);
     if (i + 1 < entries.size()) prefetch_texts(run, entries[i + 1].game_number);
@@ -127,10 +124,10 @@ void scan_schedule(RunState& run) {
     const TieGame& game = *entry.tie_game;
     run.console << "Found tie game between " << game.first_team_name << " and "
                 << game.second_team_name << "\n";
-    const ShootoutResult& result = shootouts.next();
+    const PlayedGame& played = played_games.next();
     run.console << "Successful shootout between " << game.first_team_name << " and "
                 << game.second_team_name << "\n";
-    record_result(run, entry, result);
+    record_game(run, entry, played);
   }
 }
 

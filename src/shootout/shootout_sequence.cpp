@@ -1,6 +1,9 @@
 #include "shootout/shootout_sequence.h"
 
+#include <string>
+
 #include "driver/run_failure.h"
+#include "shootout/shooter_order.h"
 #include "shootout/shot_model.h"
 
 namespace shootout {
@@ -93,6 +96,19 @@ void play_shootout(const TieGame& game, const ShootingOrder& first,
       .append("-")
       .append(std::to_string(first_won ? b : a))
       .append("\n");
+}
+
+void play_game_shootout(const PlayerRegistry& registry, const TieGame& game,
+                        RandomSource& random, ShootoutResult& result) {
+  if (registry.player_table.empty()) {
+    abort_run(FailureKind::season_file_invalid,
+              std::string(kPlayersFile) +
+                  ": declares no players, so the rosters of tied game " +
+                  std::to_string(game.game_number) + " name nobody");
+  }
+  const ShootingOrder first = order_shooters(registry, game.first_team_skaters, random);
+  const ShootingOrder second = order_shooters(registry, game.second_team_skaters, random);
+  play_shootout(game, first, second, registry, random, result);
 }
 
 }  // namespace shootout

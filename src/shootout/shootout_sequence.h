@@ -39,4 +39,10 @@ void play_shootout(const TieGame& game, const ShootingOrder& first,
                    const ShootingOrder& second, const PlayerRegistry& registry,
                    RandomSource& random, ShootoutResult& result);
 
+// Plays one tied game's shootout into `result`: both shooting orders, then
+// the attempts. A league without players has nobody to shoot: that is a
+// failure of the players file.
+void play_game_shootout(const PlayerRegistry& registry, const TieGame& game,
+                        RandomSource& random, ShootoutResult& result);
+
 }  // namespace shootout

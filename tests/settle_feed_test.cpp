@@ -1,4 +1,4 @@
-#include "shootout/shootout_feed.h"
+#include "results/settle_feed.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "failure_matchers.h"
-#include "scripted_random.h"
 
 namespace shootout {
 namespace {
@@ -28,11 +27,13 @@ class CountingRandom : public RandomSource {
   std::size_t draws_ = 0;
 };
 
-// Forty players of assorted ratings and `count` games between random rosters
-// of them; the games from `unresolvable` on have goalies no attempt can beat.
+// Forty players of assorted ratings and `count` tied games between random
+// rosters of them; the games from `unresolvable` on have goalies no attempt
+// can beat.
 struct League {
   PlayerRegistry players;
   std::vector<std::unique_ptr<TieGame>> games;
+  std::vector<ScheduleEntry> entries;
 
   explicit League(std::size_t count, std::size_t unresolvable = SIZE_MAX) {
     std::mt19937 generator(3);
@@ -59,35 +60,42 @@ struct League {
         }
         players.player_table[0].rating1 = players.player_table[0].rating2 = 20;
       }
+      ScheduleEntry entry;
+      entry.game_number = game->game_number;
+      entry.day = static_cast<std::int32_t>(1 + g % 28);
+      entry.month = static_cast<std::int32_t>(1 + g % 12);
+      entry.year = 2026;
+      entry.first_team = 1;
+      entry.second_team = 2;
+      entry.first_score = entry.second_score = static_cast<std::int32_t>(g % 5);
+      entry.tie_game = game.get();
+      entries.push_back(entry);
       games.push_back(std::move(game));
     }
   }
-
-  std::vector<const TieGame*> pointers() const {
-    std::vector<const TieGame*> out;
-    for (const auto& g : games) out.push_back(g.get());
-    return out;
-  }
 };
 
-std::string text_of(const ShootoutResult& r) {
+std::string text_of(const PlayedGame& p) {
+  const ShootoutResult& r = p.result;
   return std::to_string(static_cast<int>(r.winner)) + r.win_line + r.first_shot_log_line +
-         r.second_shot_log_line;
+         r.second_shot_log_line + p.lines.report_line + p.lines.schedule_line + p.log_block;
 }
 
-// Far more games than the feed holds at once: results and draws come out as
-// when the games are played one after the other.
-TEST(ShootoutFeed, HandsOverWhatPlayingOneByOneGives) {
+// Far more games than the feed holds at once: results, texts and draws come
+// out as when the games are played one after the other.
+TEST(SettleFeed, HandsOverWhatPlayingOneByOneGives) {
   const League league(2000);
   CountingRandom one_by_one(99);
   std::vector<std::string> expected;
-  for (const auto& game : league.games) {
-    ShootoutResult result;
-    play_game_shootout(league.players, *game, one_by_one, result);
-    expected.push_back(text_of(result));
+  for (const ScheduleEntry& entry : league.entries) {
+    PlayedGame played;
+    play_game_shootout(league.players, *entry.tie_game, one_by_one, played.result);
+    played.lines = compose_score_lines(entry, *entry.tie_game, played.result.winner);
+    played.log_block = log_block(entry, played.lines.report_line, played.result);
+    expected.push_back(text_of(played));
   }
   CountingRandom random(99);
-  ShootoutFeed feed(league.players, league.pointers(), random);
+  SettleFeed feed(league.players, league.entries, random);
   for (std::size_t g = 0; g < expected.size(); ++g) {
     ASSERT_EQ(text_of(feed.next()), expected[g]) << "game " << g;
   }
@@ -96,7 +104,7 @@ TEST(ShootoutFeed, HandsOverWhatPlayingOneByOneGives) {
 
 // A game whose shootout fails hands over its failure in its turn, after the
 // games before, and nothing after it is played.
-TEST(ShootoutFeed, FailureComesInItsGamesTurnAndEndsThePlaying) {
+TEST(SettleFeed, FailureComesInItsGamesTurnAndEndsThePlaying) {
   const League league(700, 600);
   CountingRandom one_by_one(5);
   for (std::size_t g = 0; g < 600; ++g) {
@@ -104,7 +112,7 @@ TEST(ShootoutFeed, FailureComesInItsGamesTurnAndEndsThePlaying) {
     play_game_shootout(league.players, *league.games[g], one_by_one, result);
   }
   CountingRandom random(5);
-  ShootoutFeed feed(league.players, league.pointers(), random);
+  SettleFeed feed(league.players, league.entries, random);
   for (std::size_t g = 0; g < 600; ++g) feed.next();
   const RunFailure failure = expect_failure([&] { feed.next(); });
   EXPECT_EQ(failure.kind(), FailureKind::shootout_unresolved);
@@ -113,11 +121,11 @@ TEST(ShootoutFeed, FailureComesInItsGamesTurnAndEndsThePlaying) {
 
 // A caller that stops taking results (its own failure) leaves the feed
 // waiting with a full store of results; ending it stops the thread.
-TEST(ShootoutFeed, EndsWhileResultsWait) {
+TEST(SettleFeed, EndsWhileResultsWait) {
   const League league(3000);
   CountingRandom random(1);
   {
-    ShootoutFeed feed(league.players, league.pointers(), random);
+    SettleFeed feed(league.players, league.entries, random);
     feed.next();
   }
   EXPECT_LT(random.draws(), std::size_t{3000} * 36);

@@ -1,4 +1,4 @@
-#include "shootout/shootout_feed.h"
+#include "results/settle_feed.h"
 
 #include <limits>
 #if defined(__SSE2__)
@@ -7,25 +7,10 @@
 #include <string>
 #include <system_error>
 
-#include "driver/run_failure.h"
-#include "shootout/shooter_order.h"
 
 namespace shootout {
 
-void play_game_shootout(const PlayerRegistry& registry, const TieGame& game,
-                        RandomSource& random, ShootoutResult& result) {
-  if (registry.player_table.empty()) {
-    abort_run(FailureKind::season_file_invalid,
-              std::string(kPlayersFile) +
-                  ": declares no players, so the rosters of tied game " +
-                  std::to_string(game.game_number) + " name nobody");
-  }
-  const ShootingOrder first = order_shooters(registry, game.first_team_skaters, random);
-  const ShootingOrder second = order_shooters(registry, game.second_team_skaters, random);
-  play_shootout(game, first, second, registry, random, result);
-}
-
-void ShootoutFeed::Count::set(std::uint32_t value, bool wake) {
+void SettleFeed::Count::set(std::uint32_t value, bool wake) {
   value_.store(value, std::memory_order_release);
   if (!wake) return;
   // Taking the lock orders the wake after a waiter's last look at the count.
@@ -33,7 +18,7 @@ void ShootoutFeed::Count::set(std::uint32_t value, bool wake) {
   changed_.notify_one();
 }
 
-void ShootoutFeed::Count::wait_change(std::uint32_t value) {
+void SettleFeed::Count::wait_change(std::uint32_t value) {
   // The other side is usually only a few games away: looking again for a
   // while costs less than sleeping and being woken.
   for (int look = 0; look < 256; ++look) {
@@ -46,9 +31,9 @@ void ShootoutFeed::Count::wait_change(std::uint32_t value) {
   changed_.wait(lock, [&] { return get() != value; });
 }
 
-ShootoutFeed::ShootoutFeed(const PlayerRegistry& registry,
-                           std::vector<const TieGame*> games, RandomSource& random)
-    : registry_(registry), games_(std::move(games)), random_(random) {
+SettleFeed::SettleFeed(const PlayerRegistry& registry, std::span<const ScheduleEntry> entries,
+                       RandomSource& random)
+    : registry_(registry), entries_(entries), random_(random) {
   try {
     worker_ = std::async(std::launch::async, [this] { play_all(); });
     threaded_ = true;
@@ -57,23 +42,27 @@ ShootoutFeed::ShootoutFeed(const PlayerRegistry& registry,
   }
 }
 
-ShootoutFeed::~ShootoutFeed() {
+SettleFeed::~SettleFeed() {
   if (!threaded_) return;
   stop_.store(true, std::memory_order_release);
   taken_.set(std::numeric_limits<std::uint32_t>::max(), true);
   worker_.wait();
 }
 
-void ShootoutFeed::play_into(Slot& slot, std::uint32_t game) {
+void SettleFeed::play_into(Slot& slot, std::uint32_t game) {
   try {
-    play_game_shootout(registry_, *games_[game], random_, slot.result);
+    const ScheduleEntry& entry = entries_[game];
+    PlayedGame& played = slot.played;
+    play_game_shootout(registry_, *entry.tie_game, random_, played.result);
+    played.lines = compose_score_lines(entry, *entry.tie_game, played.result.winner);
+    played.log_block = log_block(entry, played.lines.report_line, played.result);
   } catch (...) {
     slot.failure = std::current_exception();
   }
 }
 
-void ShootoutFeed::play_all() {
-  const auto count = static_cast<std::uint32_t>(games_.size());
+void SettleFeed::play_all() {
+  const auto count = static_cast<std::uint32_t>(entries_.size());
   for (std::uint32_t game = 0; game < count; ++game) {
     // Wait for a free slot: the caller frees them a batch at a time.
     for (std::uint32_t taken = taken_.get();
@@ -89,7 +78,7 @@ void ShootoutFeed::play_all() {
   }
 }
 
-const ShootoutResult& ShootoutFeed::next() {
+const PlayedGame& SettleFeed::next() {
   const std::uint32_t game = next_++;
   Slot& slot = slots_[game % kSlots];
   if (!threaded_) {
@@ -102,7 +91,7 @@ const ShootoutResult& ShootoutFeed::next() {
     }
   }
   if (slot.failure) std::rethrow_exception(slot.failure);
-  return slot.result;
+  return slot.played;
 }
 
 }  // namespace shootout

@@ -7,41 +7,44 @@
 #include <exception>
 #include <future>
 #include <mutex>
-#include <vector>
+#include <span>
+#include <string>
 
 #include "driver/random_source.h"
-#include "season/game_report_reader.h"
+#include "results/result_records.h"
+#include "results/schedule_entry.h"
 #include "season/player_registry.h"
 #include "shootout/shootout_sequence.h"
 
 namespace shootout {
 
-// Plays one tied game's shootout into `result`: both shooting orders, then
-// the attempts. A league without players has nobody to shoot: that is a
-// failure of the players file.
-void play_game_shootout(const PlayerRegistry& registry, const TieGame& game,
-                        RandomSource& random, ShootoutResult& result);
+// A tied game's shootout, played, and the texts it gives the season.
+struct PlayedGame {
+  ShootoutResult result;
+  ScoreLines lines;
+  std::string log_block;
+};
 
-// Plays the shootouts of the given games, in their order, on a thread of its
-// own while the caller records the results of the games before: the draws
-// are taken in exactly the order one game after the other takes them. The
-// results are handed over in order; a game whose shootout failed hands over
-// its failure instead, and no game after it is played. Where the system
-// gives no second thread, each game is played when its result is asked for.
-class ShootoutFeed {
+// Plays the shootouts of the given games, in their order, and composes their
+// texts on a thread of its own while the caller records the games before:
+// the draws are taken in exactly the order one game after the other takes
+// them. The games are handed over in order; a game whose shootout failed
+// hands over its failure instead, and no game after it is played. Where the
+// system gives no second thread, each game is played when it is asked for.
+class SettleFeed {
  public:
-  // The registry, the games and the random source must outlive the feed,
-  // and nothing else may draw while it lives.
-  ShootoutFeed(const PlayerRegistry& registry, std::vector<const TieGame*> games,
-               RandomSource& random);
-  ShootoutFeed(const ShootoutFeed&) = delete;
-  ShootoutFeed& operator=(const ShootoutFeed&) = delete;
+  // The registry, the entries (each with its tie game) and the random
+  // source must outlive the feed, and nothing else may draw while it lives.
+  SettleFeed(const PlayerRegistry& registry, std::span<const ScheduleEntry> entries,
+             RandomSource& random);
+  SettleFeed(const SettleFeed&) = delete;
+  SettleFeed& operator=(const SettleFeed&) = delete;
   // Stops playing and waits for the thread.
-  ~ShootoutFeed();
+  ~SettleFeed();
 
-  // The next game's result, valid until the following call; rethrows the
-  // failure of that game's shootout.
-  const ShootoutResult& next();
+  // The next game, valid until the following call; rethrows the failure of
+  // that game's shootout.
+  const PlayedGame& next();
 
  private:
   // Results waiting to be taken: the thread runs at most this far ahead.
@@ -50,7 +53,7 @@ class ShootoutFeed {
   static constexpr std::uint32_t kBatch = 32;
   // A slot's texts keep their buffers from one game to the next.
   struct Slot {
-    ShootoutResult result;
+    PlayedGame played;
     std::exception_ptr failure;
   };
 
@@ -74,7 +77,7 @@ class ShootoutFeed {
   void play_into(Slot& slot, std::uint32_t game);
 
   const PlayerRegistry& registry_;
-  std::vector<const TieGame*> games_;
+  std::span<const ScheduleEntry> entries_;
   RandomSource& random_;
   std::array<Slot, kSlots> slots_;
   // Each side writes a count of its own, on a cache line of its own.

@@ -11,10 +11,10 @@
 
 #include "driver/file_system.h"
 #include "driver/run_failure.h"
-#include "driver/second_thread.h"
 #include "driver/run_state.h"
 #include "driver/season_commit.h"
 #include "driver/season_file.h"
+#include "driver/second_thread.h"
 #include "results/schedule_entry.h"
 #include "results/tie_game_scan.h"
 #include "season/game_report_reader.h"

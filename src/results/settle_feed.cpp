@@ -7,7 +7,6 @@
 #include <string>
 #include <system_error>
 
-
 namespace shootout {
 
 void SettleFeed::Count::set(std::uint32_t value, bool wake) {
@@ -62,19 +61,27 @@ void SettleFeed::play_into(Slot& slot, std::uint32_t game) {
 }
 
 void SettleFeed::play_all() {
-  const auto count = static_cast<std::uint32_t>(entries_.size());
-  for (std::uint32_t game = 0; game < count; ++game) {
-    // Wait for a free slot: the caller frees them a batch at a time.
-    for (std::uint32_t taken = taken_.get();
-         !stop_.load(std::memory_order_acquire) && game - taken >= kSlots; taken = taken_.get()) {
-      taken_.wait_change(taken);
+  try {
+    const auto count = static_cast<std::uint32_t>(entries_.size());
+    for (std::uint32_t game = 0; game < count; ++game) {
+      // Wait for a free slot: the caller frees them a batch at a time.
+      for (std::uint32_t taken = taken_.get();
+           !stop_.load(std::memory_order_acquire) && game - taken >= kSlots;
+           taken = taken_.get()) {
+        taken_.wait_change(taken);
+      }
+      if (stop_.load(std::memory_order_acquire)) return;
+      Slot& slot = slots_[game % kSlots];
+      play_into(slot, game);
+      const bool failed = slot.failure != nullptr;
+      played_.set(game + 1, failed || (game + 1) % kBatch == 0 || game + 1 == count);
+      if (failed) return;
     }
-    if (stop_.load(std::memory_order_acquire)) return;
-    Slot& slot = slots_[game % kSlots];
-    play_into(slot, game);
-    const bool failed = slot.failure != nullptr;
-    played_.set(game + 1, failed || (game + 1) % kBatch == 0 || game + 1 == count);
-    if (failed) return;
+  } catch (...) {
+    // Whatever else stops this thread reaches the caller at the next game it
+    // asks for, rather than leaving it waiting.
+    stopped_by_ = std::current_exception();
+    played_.set(kStopped, true);
   }
 }
 
@@ -89,6 +96,7 @@ const PlayedGame& SettleFeed::next() {
     for (std::uint32_t played = played_.get(); played <= game; played = played_.get()) {
       played_.wait_change(played);
     }
+    if (played_.get() == kStopped) std::rethrow_exception(stopped_by_);
   }
   if (slot.failure) std::rethrow_exception(slot.failure);
   return slot.played;

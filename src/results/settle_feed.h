@@ -51,6 +51,9 @@ class SettleFeed {
   static constexpr std::uint32_t kSlots = 256;
   // The two sides wake each other once per this many games, not per game.
   static constexpr std::uint32_t kBatch = 32;
+  // The count of results ready once the thread has stopped on something
+  // other than a game's failure.
+  static constexpr std::uint32_t kStopped = UINT32_MAX;
   // A slot's texts keep their buffers from one game to the next.
   struct Slot {
     PlayedGame played;
@@ -84,6 +87,7 @@ class SettleFeed {
   alignas(64) Count played_;  // results ready
   alignas(64) Count taken_;   // results the caller is done with
   std::atomic<bool> stop_{false};
+  std::exception_ptr stopped_by_;  // set before played_ becomes kStopped
   alignas(64) std::uint32_t next_ = 0;  // the caller's next game
   bool threaded_ = false;
   std::future<void> worker_;

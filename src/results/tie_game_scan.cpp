@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "driver/run_failure.h"
 #include "results/result_records.h"
+#include "results/settle_feed.h"
 #include "results/standings_update.h"
 #include "season/number_scan.h"
-#include "results/settle_feed.h"
 
 namespace shootout {
 

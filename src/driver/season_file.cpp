@@ -16,7 +16,6 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-
 // The rest of the file, from where it stands.
 std::string read_rest(std::FILE* file, const char* name) {
   std::string rest;

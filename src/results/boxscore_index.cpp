@@ -1,7 +1,5 @@
 #include "results/boxscore_index.h"
 
-#include <cstring>
-
 #include "season/game_report_reader.h"
 #include "season/number_scan.h"
 
@@ -33,13 +31,9 @@ void BoxscoreIndex::build(LineList& boxscores) {
   headers_.assign(static_cast<std::size_t>(kMaxGameNumber) + 1, nullptr);
   for (LineNode* n = boxscores.head(); n != nullptr; n = n->next) {
     // Only lines that begin with "#" can be headers: look for those.
-    for (std::size_t at = 0; at < n->text.size();) {
-      const void* found = std::memchr(n->text.data() + at, '#', n->text.size() - at);
-      if (found == nullptr) break;
-      const std::size_t pos =
-          static_cast<std::size_t>(static_cast<const char*>(found) - n->text.data());
+    for (std::size_t pos = 0, at = 0;
+         (pos = next_line_beginning_with(n->text, at, '#')) < n->text.size();) {
       at = end_of_line(n->text, pos);
-      if (pos > 0 && n->text[pos - 1] != '\n') continue;
       std::int32_t number = 0;
       if (!header_number(n->text.substr(pos, at - pos), number) || number < 1 ||
           number > kMaxGameNumber || headers_[static_cast<std::size_t>(number)] != nullptr) {

@@ -61,27 +61,21 @@ void record_game(RunState& run, ScheduleEntry& entry, const PlayedGame& played) 
 // lie far apart in large files, and each game's are somewhere else. The
 // records that point at them are loaded a game earlier still, so that
 // finding the addresses waits on nothing.
-void prefetch_records(RunState& run, std::int32_t game_number) {
+void prefetch_records(RunState& run, const ScheduleEntry& entry) {
 #if defined(__GNUC__)
-  if (game_number > kMaxGameNumber) return;
-  const TieGame* game = run.tie_game_table[static_cast<std::size_t>(game_number)].get();
-  if (game == nullptr) return;
-  __builtin_prefetch(game);
-  __builtin_prefetch(game->score_line);
-  __builtin_prefetch(run.boxscore_index.header(run.boxscore_lines, game_number));
+  __builtin_prefetch(entry.tie_game);
+  __builtin_prefetch(entry.tie_game->score_line);
+  __builtin_prefetch(run.boxscore_index.header(run.boxscore_lines, entry.game_number));
 #else
   (void)run;
-  (void)game_number;
+  (void)entry;
 #endif
 }
 
-void prefetch_texts(RunState& run, std::int32_t game_number) {
+void prefetch_texts(RunState& run, const ScheduleEntry& entry) {
 #if defined(__GNUC__)
-  if (game_number > kMaxGameNumber) return;
-  const TieGame* game = run.tie_game_table[static_cast<std::size_t>(game_number)].get();
-  if (game == nullptr) return;
-  __builtin_prefetch(game->score_line->text.data());
-  if (const LineNode* header = run.boxscore_index.header(run.boxscore_lines, game_number)) {
+  __builtin_prefetch(entry.tie_game->score_line->text.data());
+  if (const LineNode* header = run.boxscore_index.header(run.boxscore_lines, entry.game_number)) {
     // A box score's lines up to the shootout section fit in about a kilobyte.
     const std::size_t reach = std::min<std::size_t>(header->text.size(), 1024);
     for (std::size_t offset = 0; offset < reach; offset += 64) {
@@ -90,7 +84,7 @@ void prefetch_texts(RunState& run, std::int32_t game_number) {
   }
 #else
   (void)run;
-  (void)game_number;
+  (void)entry;
 #endif
 }
 
@@ -117,8 +111,8 @@ void scan_schedule(RunState& run) {
   // in schedule order, while this one records the games before.
   SettleFeed played_games(run.players, entries, run.random);
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (i + 2 < entries.size()) prefetch_records(run, entries[i + 2].game_number);
-    if (i + 1 < entries.size()) prefetch_texts(run, entries[i + 1].game_number);
+    if (i + 2 < entries.size()) prefetch_records(run, entries[i + 2]);
+    if (i + 1 < entries.size()) prefetch_texts(run, entries[i + 1]);
     ScheduleEntry& entry = entries[i];
     const TieGame& game = *entry.tie_game;
     run.console << "Found tie game between " << game.first_team_name << " and "

@@ -1,7 +1,6 @@
 #include "season/game_report_reader.h"
 
 #include <algorithm>
-#include <cstring>
 #include <span>
 
 #include "driver/run_failure.h"
@@ -34,20 +33,6 @@ void take_names(std::span<const std::string_view> block, RosterPlace place,
   for (std::size_t i = 0; i < place.count; ++i) {
     fields[taken++] = roster_name_field(block[place.first_line + i]);
   }
-}
-
-// The start of the next line at or after `at` (itself a line start) that
-// begins with "#", or the end of the text.
-std::size_t next_hash_line(std::string_view text, std::size_t at) {
-  while (at < text.size()) {
-    const void* found = std::memchr(text.data() + at, '#', text.size() - at);
-    if (found == nullptr) return text.size();
-    const std::size_t pos =
-        static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
-    if (pos == at || text[pos - 1] == '\n') return pos;
-    at = end_of_line(text, pos);
-  }
-  return text.size();
 }
 
 std::size_t count_lines(std::string_view text) {
@@ -127,7 +112,7 @@ ReportScan scan_reports(std::string_view all, std::size_t from, std::size_t to,
                         PendingRosters& pending) {
   ReportScan scan;
   std::size_t at = from;
-  while ((at = next_hash_line(all, at)) < to) {
+  while ((at = next_line_beginning_with(all, at, '#')) < to) {
     const std::size_t header_end = end_of_line(all, at);
     const std::optional<std::int32_t> number =
         report_header_number(all.substr(at, header_end - at));
@@ -178,7 +163,7 @@ std::size_t report_midpoint(std::string_view all) {
   if (middle == 0) return all.size();
   // The first line that starts after the middle, then the first of those
   // beginning with "#".
-  return next_hash_line(all, end_of_line(all, middle - 1));
+  return next_line_beginning_with(all, end_of_line(all, middle - 1), '#');
 }
 
 void place_found_games(LineList& report_lines, std::vector<FoundGame> games,

@@ -143,6 +143,18 @@ std::size_t end_of_line(std::string_view text, std::size_t at) {
                         : static_cast<std::size_t>(static_cast<const char*>(end) - text.data()) + 1;
 }
 
+std::size_t next_line_beginning_with(std::string_view text, std::size_t at, char first) {
+  while (at < text.size()) {
+    const void* found = std::memchr(text.data() + at, first, text.size() - at);
+    if (found == nullptr) return text.size();
+    const std::size_t pos =
+        static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+    if (pos == at || text[pos - 1] == '\n') return pos;
+    at = end_of_line(text, pos);
+  }
+  return text.size();
+}
+
 std::size_t line_ends(std::string_view text, std::size_t at, std::size_t* ends,
                       std::size_t count) {
   std::size_t found = 0;

@@ -101,6 +101,10 @@ LineNode* insert_line_after(LineList& list, LineNode* node,
 // "\n", or the end of the text.
 std::size_t end_of_line(std::string_view text, std::size_t at);
 
+// The start of the first line at or after `at` (itself a line start) that
+// begins with `first`, or the end of the text.
+std::size_t next_line_beginning_with(std::string_view text, std::size_t at, char first);
+
 // Finds the ends of up to `count` lines of `text`, the first beginning at
 // `at`, and puts them in `ends` (each the offset just past its "\n", or the
 // end of the text for a last line without one); returns how many lines

@@ -28,9 +28,9 @@ void resolve_roster(const PlayerRegistry& registry, const RosterFieldIndex& inde
 // another thread, perhaps) before they become player indexes. Once the
 // players are ready, each game the reader adds is resolved at once; the
 // games read before that wait here. Either way the names are read from the
-// report's own text, which must stay in place until resolve_all. Games the reader replaces (a later report of the same
-// number) are kept alive until the end, so that names still waiting never
-// point at a game that is gone.
+// report's own text, which must stay in place until resolve_all. Games the
+// reader replaces (a later report of the same number) are kept alive until
+// the end, so that names still waiting never point at a game that is gone.
 class PendingRosters {
  public:
   PendingRosters() = default;

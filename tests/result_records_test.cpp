@@ -19,12 +19,16 @@ TEST(ComposeScoreLines, RaisesTheWinnersScore) {
   game.second_team_name = "Lakeside";
   ScheduleEntry entry;
   entry.first_score = entry.second_score = 3;
-  const ScoreLines first = compose_score_lines(entry, game, Side::first);
-  EXPECT_EQ(first.schedule_line, " 4  3 \n");
-  EXPECT_EQ(first.report_line, "Riverton 4 , Lakeside 3 (SO)\n");
-  const ScoreLines second = compose_score_lines(entry, game, Side::second);
-  EXPECT_EQ(second.schedule_line, " 3  4 \n");
-  EXPECT_EQ(second.report_line, "Riverton 3 , Lakeside 4 (SO)\n");
+  // The second composition writes over the first's longer texts.
+  ScoreLines lines;
+  entry.first_score = entry.second_score = 1234;
+  compose_score_lines(entry, game, Side::first, lines);
+  EXPECT_EQ(lines.schedule_line, " 1235  1234 \n");
+  EXPECT_EQ(lines.report_line, "Riverton 1235 , Lakeside 1234 (SO)\n");
+  entry.first_score = entry.second_score = 3;
+  compose_score_lines(entry, game, Side::second, lines);
+  EXPECT_EQ(lines.schedule_line, " 3  4 \n");
+  EXPECT_EQ(lines.report_line, "Riverton 3 , Lakeside 4 (SO)\n");
 }
 
 TEST(LogBlock, DateReadsMonthDayYear) {
@@ -32,7 +36,9 @@ TEST(LogBlock, DateReadsMonthDayYear) {
   entry.day = 20;
   entry.month = 7;
   entry.year = 2003;
-  EXPECT_EQ(log_block(entry, "Riverton 2 , Lakeside 1 (SO)\n", result()),
+  std::string block(300, 'x');
+  write_log_block(entry, "Riverton 2 , Lakeside 1 (SO)\n", result(), block);
+  EXPECT_EQ(block,
             "<h2>7-20-2003 Riverton 2 , Lakeside 1 (SO)\n</h2>\n"
             "<h4>Riverton win 2-1\n</h4>\n"
             "<h4>Riverton -  A, goal;\n</h4>\n"

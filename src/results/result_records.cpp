@@ -6,28 +6,25 @@
 
 namespace shootout {
 
-ScoreLines compose_score_lines(const ScheduleEntry& entry, const TieGame& game,
-                               Side winner) {
+void compose_score_lines(const ScheduleEntry& entry, const TieGame& game, Side winner,
+                         ScoreLines& lines) {
   std::int64_t first = entry.first_score;
   std::int64_t second = entry.second_score;
   (winner == Side::first ? first : second) += 1;
-  ScoreLines lines;
   const std::string first_text = std::to_string(first);
   const std::string second_text = std::to_string(second);
-  lines.schedule_line = concat({" ", first_text, "  ", second_text, " \n"});
-  lines.report_line = concat({game.first_team_name, " ", first_text, " , ",
-                              game.second_team_name, " ", second_text, " (SO)\n"});
-  return lines;
+  assign_concat(lines.schedule_line, {" ", first_text, "  ", second_text, " \n"});
+  assign_concat(lines.report_line, {game.first_team_name, " ", first_text, " , ",
+                                    game.second_team_name, " ", second_text, " (SO)\n"});
 }
 
-std::string log_block(const ScheduleEntry& entry,
-                      const std::string& report_line,
-                      const ShootoutResult& result) {
-  return concat({"<h2>", std::to_string(entry.month), "-",
-                 std::to_string(entry.day), "-", std::to_string(entry.year), " ",
-                 report_line, "</h2>\n<h4>", result.win_line, "</h4>\n<h4>",
-                 result.first_shot_log_line, "</h4>\n<h4>",
-                 result.second_shot_log_line, "</h4><hr>\n\n"});
+void write_log_block(const ScheduleEntry& entry, const std::string& report_line,
+                     const ShootoutResult& result, std::string& block) {
+  assign_concat(block, {"<h2>", std::to_string(entry.month), "-",
+                        std::to_string(entry.day), "-", std::to_string(entry.year), " ",
+                        report_line, "</h2>\n<h4>", result.win_line, "</h4>\n<h4>",
+                        result.first_shot_log_line, "</h4>\n<h4>",
+                        result.second_shot_log_line, "</h4><hr>\n\n"});
 }
 
 void replace_score_lines(TieGame& game, ScheduleEntry& entry,

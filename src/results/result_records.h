@@ -16,16 +16,17 @@ struct ScoreLines {
   std::string report_line;    // "<first name> <first> , <second name> <second> (SO)\n"
 };
 
-// The game's new score lines: the schedule's scores with the winner's raised
-// by one, the first team's always first.
-ScoreLines compose_score_lines(const ScheduleEntry& entry, const TieGame& game,
-                               Side winner);
+// Writes the game's new score lines into `lines`, keeping its buffers: the
+// schedule's scores with the winner's raised by one, the first team's always
+// first.
+void compose_score_lines(const ScheduleEntry& entry, const TieGame& game, Side winner,
+                         ScoreLines& lines);
 
-// The game's block of shootout.html: the date (month-day-year) with the
-// report score line, the win line and both shot-log lines.
-std::string log_block(const ScheduleEntry& entry,
-                      const std::string& report_line,
-                      const ShootoutResult& result);
+// Writes the game's block of shootout.html into `block`, keeping its buffer:
+// the date (month-day-year) with the report score line, the win line and
+// both shot-log lines.
+void write_log_block(const ScheduleEntry& entry, const std::string& report_line,
+                     const ShootoutResult& result, std::string& block);
 
 // Puts the new report score line, then the new schedule score line, into
 // their nodes.

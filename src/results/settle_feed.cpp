@@ -50,11 +50,7 @@ SettleFeed::~SettleFeed() {
 
 void SettleFeed::play_into(Slot& slot, std::uint32_t game) {
   try {
-    const ScheduleEntry& entry = entries_[game];
-    PlayedGame& played = slot.played;
-    play_game_shootout(registry_, *entry.tie_game, random_, played.result);
-    played.lines = compose_score_lines(entry, *entry.tie_game, played.result.winner);
-    played.log_block = log_block(entry, played.lines.report_line, played.result);
+    play_game_shootout(registry_, *entries_[game].tie_game, random_, slot.result);
   } catch (...) {
     slot.failure = std::current_exception();
   }
@@ -85,7 +81,7 @@ void SettleFeed::play_all() {
   }
 }
 
-const PlayedGame& SettleFeed::next() {
+const ShootoutResult& SettleFeed::next() {
   const std::uint32_t game = next_++;
   Slot& slot = slots_[game % kSlots];
   if (!threaded_) {
@@ -99,7 +95,7 @@ const PlayedGame& SettleFeed::next() {
     if (played_.get() == kStopped) std::rethrow_exception(stopped_by_);
   }
   if (slot.failure) std::rethrow_exception(slot.failure);
-  return slot.played;
+  return slot.result;
 }
 
 }  // namespace shootout

@@ -8,29 +8,20 @@
 #include <future>
 #include <mutex>
 #include <span>
-#include <string>
 
 #include "driver/random_source.h"
-#include "results/result_records.h"
 #include "results/schedule_entry.h"
 #include "season/player_registry.h"
 #include "shootout/shootout_sequence.h"
 
 namespace shootout {
 
-// A tied game's shootout, played, and the texts it gives the season.
-struct PlayedGame {
-  ShootoutResult result;
-  ScoreLines lines;
-  std::string log_block;
-};
-
-// Plays the shootouts of the given games, in their order, and composes their
-// texts on a thread of its own while the caller records the games before:
-// the draws are taken in exactly the order one game after the other takes
-// them. The games are handed over in order; a game whose shootout failed
-// hands over its failure instead, and no game after it is played. Where the
-// system gives no second thread, each game is played when it is asked for.
+// Plays the shootouts of the given games, in their order, on a thread of its
+// own while the caller records the games before: the draws are taken in
+// exactly the order one game after the other takes them. The games are
+// handed over in order; a game whose shootout failed hands over its failure
+// instead, and no game after it is played. Where the system gives no second
+// thread, each game is played when it is asked for.
 class SettleFeed {
  public:
   // The registry, the entries (each with its tie game) and the random
@@ -42,9 +33,9 @@ class SettleFeed {
   // Stops playing and waits for the thread.
   ~SettleFeed();
 
-  // The next game, valid until the following call; rethrows the failure of
-  // that game's shootout.
-  const PlayedGame& next();
+  // The next game's shootout, valid until the following call; rethrows the
+  // failure of that game's shootout.
+  const ShootoutResult& next();
 
  private:
   // Results waiting to be taken: the thread runs at most this far ahead.
@@ -56,7 +47,7 @@ class SettleFeed {
   static constexpr std::uint32_t kStopped = UINT32_MAX;
   // A slot's texts keep their buffers from one game to the next.
   struct Slot {
-    PlayedGame played;
+    ShootoutResult result;
     std::exception_ptr failure;
   };
 

@@ -1,6 +1,8 @@
 #include "results/tie_game_scan.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "results/result_records.h"
@@ -40,20 +42,26 @@ bool qualifies(const ScheduleEntry& entry) {
 
 namespace {
 
-void append_log_block(RunState& run, const std::string& block) {
-  std::fwrite(block.data(), 1, block.size(), run.log_file);
-}
+// The texts a game gives the season, written over from one game to the next
+// so that their buffers are allocated once.
+struct GameTexts {
+  ScoreLines lines;
+  std::string log_block;
+};
 
-// Records a played game in the season: standings, log block, replaced score
-// lines, box score section.
-void record_game(RunState& run, ScheduleEntry& entry, const PlayedGame& played) {
+// Records a game's shootout in the season: standings, log block, replaced
+// score lines, box score section.
+void record_game(RunState& run, ScheduleEntry& entry, const ShootoutResult& result,
+                 GameTexts& texts) {
+  compose_score_lines(entry, *entry.tie_game, result.winner, texts.lines);
+  write_log_block(entry, texts.lines.report_line, result, texts.log_block);
   update_standings(run.team_record_table, run.team_lines, entry.month, entry.first_team,
-                   entry.second_team, played.result.winner);
-  append_log_block(run, played.log_block);
-  replace_score_lines(*entry.tie_game, entry, played.lines, run.report_lines,
+                   entry.second_team, result.winner);
+  std::fwrite(texts.log_block.data(), 1, texts.log_block.size(), run.log_file);
+  replace_score_lines(*entry.tie_game, entry, texts.lines, run.report_lines,
                       run.schedule_lines);
   insert_shootout_section(run.boxscore_lines, run.boxscore_index, entry.game_number,
-                          played.result);
+                          result);
 }
 
 // Starts loading what settling a game reads first, so that it arrives while
@@ -107,9 +115,10 @@ void scan_schedule(RunState& run) {
   if (entries.empty()) return;
   run.tie_found = true;
 
-  // The shootouts are played (and their texts composed) on a second thread,
-  // in schedule order, while this one records the games before.
-  SettleFeed played_games(run.players, entries, run.random);
+  // The shootouts are played on a second thread, in schedule order, while
+  // this one records the games before.
+  SettleFeed shootouts(run.players, entries, run.random);
+  GameTexts texts;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (i + 2 < entries.size()) prefetch_records(run, entries[i + 2]);
     if (i + 1 < entries.size()) prefetch_texts(run, entries[i + 1]);
@@ -117,10 +126,10 @@ void scan_schedule(RunState& run) {
     const TieGame& game = *entry.tie_game;
     run.console << "Found tie game between " << game.first_team_name << " and "
                 << game.second_team_name << "\n";
-    const PlayedGame& played = played_games.next();
+    const ShootoutResult& result = shootouts.next();
     run.console << "Successful shootout between " << game.first_team_name << " and "
                 << game.second_team_name << "\n";
-    record_game(run, entry, played);
+    record_game(run, entry, result, texts);
   }
 }
 

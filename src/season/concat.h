@@ -6,14 +6,14 @@
 
 namespace shootout {
 
-// The pieces joined into one string, with one allocation.
-inline std::string concat(std::initializer_list<std::string_view> pieces) {
+// The pieces joined into `out`, which keeps its buffer when that is large
+// enough: a string written over and over allocates only to grow.
+inline void assign_concat(std::string& out, std::initializer_list<std::string_view> pieces) {
   std::size_t size = 0;
   for (std::string_view piece : pieces) size += piece.size();
-  std::string out;
+  out.clear();
   out.reserve(size);
   for (std::string_view piece : pieces) out.append(piece);
-  return out;
 }
 
 }  // namespace shootout

@@ -73,14 +73,16 @@ void insert_shootout_section(LineList& boxscore_lines, BoxscoreIndex& index,
     line_end = line_end_of(header->text.substr(0, end_of_line(header->text, 0)));
     boxscore_lines.set_text(anchor, anchor->text, line_end);
   }
-  std::string section;
+  std::string_view section[10];
+  std::size_t piece = 0;
   for (std::string_view line :
        {std::string_view("Shootout\n"), std::string_view("--------\n"),
         std::string_view(result.win_line),
         std::string_view(result.first_shot_log_line),
         std::string_view(result.second_shot_log_line)}) {
     line.remove_suffix(line.ends_with('\n') ? 1 : 0);
-    section.append(line).append(line_end);
+    section[piece++] = line;
+    section[piece++] = line_end;
   }
   boxscore_lines.insert_after(anchor, section);
 }

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "results/result_records.h"
 #include "results/settle_feed.h"
 #include "results/standings_update.h"
+#include "season/concat.h"
 #include "season/number_scan.h"
 
 namespace shootout {
@@ -47,7 +50,14 @@ namespace {
 struct GameTexts {
   ScoreLines lines;
   std::string log_block;
+  std::string console_line;
 };
+
+// Writes a console line in one piece.
+void say(RunState& run, std::string& line, std::initializer_list<std::string_view> pieces) {
+  assign_concat(line, pieces);
+  run.console.write(line.data(), static_cast<std::streamsize>(line.size()));
+}
 
 // Records a game's shootout in the season: standings, log block, replaced
 // score lines, box score section.
@@ -124,11 +134,12 @@ void scan_schedule(RunState& run) {
     if (i + 1 < entries.size()) prefetch_texts(run, entries[i + 1]);
     ScheduleEntry& entry = entries[i];
     const TieGame& game = *entry.tie_game;
-    run.console << "Found tie game between " << game.first_team_name << " and "
-                << game.second_team_name << "\n";
+    say(run, texts.console_line,
+        {"Found tie game between ", game.first_team_name, " and ", game.second_team_name, "\n"});
     const ShootoutResult& result = shootouts.next();
-    run.console << "Successful shootout between " << game.first_team_name << " and "
-                << game.second_team_name << "\n";
+    say(run, texts.console_line,
+        {"Successful shootout between ", game.first_team_name, " and ", game.second_team_name,
+         "\n"});
     record_game(run, entry, result, texts);
   }
 }

@@ -12,8 +12,9 @@
 
 namespace shootout {
 
-std::string_view LineList::keep(std::string_view head, std::string_view tail) {
-  const std::size_t size = head.size() + tail.size();
+std::string_view LineList::keep(std::span<const std::string_view> pieces) {
+  std::size_t size = 0;
+  for (std::string_view piece : pieces) size += piece.size();
   if (size > text_left_) {
     const std::size_t grown = text_blocks_.empty()
                                   ? 4096
@@ -23,9 +24,10 @@ std::string_view LineList::keep(std::string_view head, std::string_view tail) {
     text_left_ = block;
   }
   char* text = text_free_;
-  if (!head.empty()) std::memcpy(text, head.data(), head.size());
-  if (!tail.empty()) std::memcpy(text + head.size(), tail.data(), tail.size());
-  text_free_ += size;
+  for (std::string_view piece : pieces) {
+    if (!piece.empty()) std::memcpy(text_free_, piece.data(), piece.size());
+    text_free_ += piece.size();
+  }
   text_left_ -= size;
   return {text, size};
 }
@@ -97,14 +99,20 @@ LineNode* LineList::split_at(LineNode* node, std::size_t offset) {
 }
 
 LineNode* LineList::append(std::string_view head, std::string_view tail) {
-  LineNode* node = new_node(LineNode{keep(head, tail), nullptr});
+  const std::string_view pieces[] = {head, tail};
+  LineNode* node = new_node(LineNode{keep(pieces), nullptr});
   link_at_end(node);
   return node;
 }
 
 LineNode* LineList::insert_after(LineNode* node, std::string_view head,
                                  std::string_view tail) {
-  LineNode* fresh = new_node(LineNode{keep(head, tail), node->next});
+  const std::string_view pieces[] = {head, tail};
+  return insert_after(node, pieces);
+}
+
+LineNode* LineList::insert_after(LineNode* node, std::span<const std::string_view> pieces) {
+  LineNode* fresh = new_node(LineNode{keep(pieces), node->next});
   node->next = fresh;
   if (tail_ == node) tail_ = fresh;
   return fresh;
@@ -112,7 +120,8 @@ LineNode* LineList::insert_after(LineNode* node, std::string_view head,
 
 void LineList::set_text(LineNode* node, std::string_view head,
                         std::string_view tail) {
-  node->text = keep(head, tail);
+  const std::string_view pieces[] = {head, tail};
+  node->text = keep(pieces);
 }
 
 std::string LineList::joined() const {

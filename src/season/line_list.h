@@ -64,6 +64,8 @@ class LineList {
   // Links a new node holding the text directly after `node`; returns it.
   LineNode* insert_after(LineNode* node, std::string_view head,
                          std::string_view tail = {});
+  // Links a new node holding the pieces, joined, directly after `node`.
+  LineNode* insert_after(LineNode* node, std::span<const std::string_view> pieces);
   // Gives the node a new text; it keeps its place.
   void set_text(LineNode* node, std::string_view head,
                 std::string_view tail = {});
@@ -72,7 +74,7 @@ class LineList {
   std::string joined() const;
 
  private:
-  std::string_view keep(std::string_view head, std::string_view tail);
+  std::string_view keep(std::span<const std::string_view> pieces);
   void link_at_end(LineNode* node);
 
   FileText content_;  // the loaded file

@@ -8,14 +8,16 @@ namespace shootout {
 namespace {
 
 // (lowest value of the band, part), from the highest band down; values below
-// the last band take the part after it.
+// the last band take the part after it. The value's band is the first whose
+// lowest value it reaches, which is the number of bands above the value:
+// counted rather than searched for, since ratings come in no order that a
+// branch could learn.
 template <std::size_t N>
 int look_up(const std::array<std::pair<int, int>, N>& bands, int below,
             std::int64_t value) {
-  for (const auto& [lowest, part] : bands) {
-    if (value >= lowest) return part;
-  }
-  return below;
+  std::size_t above = 0;
+  for (const auto& band : bands) above += value < band.first ? 1 : 0;
+  return above < N ? bands[above].second : below;
 }
 
 constexpr std::array<std::pair<int, int>, 14> kGoalieBands{{

@@ -31,6 +31,17 @@ constexpr std::array<std::pair<int, int>, 14> kShooterBands{{
     {71, 2}, {66, 1}, {61, -2}, {56, -5}, {51, -7}, {41, -12}, {31, -16},
 }};
 
+// Counting the bands above a value finds its band only when every band
+// starts below the one before it.
+template <std::size_t N>
+constexpr bool falling(const std::array<std::pair<int, int>, N>& bands) {
+  for (std::size_t i = 1; i < N; ++i) {
+    if (bands[i].first >= bands[i - 1].first) return false;
+  }
+  return true;
+}
+static_assert(falling(kGoalieBands) && falling(kShooterBands));
+
 }  // namespace
 
 int goalie_part(std::int64_t goalie_value) {

@@ -143,7 +143,7 @@ std::string reports_file(const std::vector<Game>& games,
   std::string s;
   for (std::size_t g = 0; g < games.size(); ++g) {
     const Game& game = games[g];
-    s += "#" + std::to_string(g + 1) + "\n";
+    s.append("#").append(std::to_string(g + 1)).append("\n");
     s += std::string(kTeamNames[game.first - 1]) + " " + std::to_string(game.first_score) +
          " , " + kTeamNames[game.second - 1] + " " + std::to_string(game.second_score) + "\n";
     s += "## game report\n";
@@ -166,7 +166,7 @@ std::string boxscores_file(Draws& d, const std::vector<Game>& games) {
   std::string s;
   for (std::size_t g = 0; g < games.size(); ++g) {
     const Game& game = games[g];
-    s += "#" + std::to_string(g + 1) + "\n";
+    s.append("#").append(std::to_string(g + 1)).append("\n");
     s += std::string(kTeamNames[game.second - 1]) + " at " + kTeamNames[game.first - 1] + "\n";
     for (int dash = 1; dash <= 7; ++dash) {
       s += "Section " + std::to_string(dash) + ": 05:12 goal, 11:40 penalty, 17:03 goal (PP)\n";
@@ -193,7 +193,7 @@ std::string schedule_file(const std::vector<Game>& games) {
 
 std::string record_line(const std::vector<int>& numbers) {
   std::string s;
-  for (int n : numbers) s += " " + std::to_string(n) + " ";
+  for (int n : numbers) s.append(" ").append(std::to_string(n)).append(" ");
   return s + "\n";
 }
 

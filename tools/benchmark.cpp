@@ -22,7 +22,6 @@
 #include <string>
 #include <vector>
 
-
 namespace fs = std::filesystem;
 
 namespace {

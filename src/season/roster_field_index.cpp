@@ -61,9 +61,12 @@ std::size_t RosterFieldIndex::probe(std::size_t first, const std::uint64_t (&wor
   }
 }
 
+std::size_t RosterFieldIndex::home_slot(const std::uint64_t (&words)[3]) const {
+  return shift_ < 64 ? hash_of(words) >> shift_ : 0;
+}
+
 std::size_t RosterFieldIndex::slot_of(const std::uint64_t (&words)[3]) const {
-  const std::uint64_t hash = hash_of(words);
-  return probe(shift_ < 64 ? hash >> shift_ : 0, words);
+  return probe(home_slot(words), words);
 }
 
 void RosterFieldIndex::find_all(const char* const* fields, std::size_t count,
@@ -75,7 +78,7 @@ void RosterFieldIndex::find_all(const char* const* fields, std::size_t count,
     const std::size_t n = std::min(kBatch, count - done);
     for (std::size_t i = 0; i < n; ++i) {
       load_words(fields[done + i], words[i]);
-      first[i] = shift_ < 64 ? hash_of(words[i]) >> shift_ : 0;
+      first[i] = home_slot(words[i]);
 #if defined(__GNUC__)
       __builtin_prefetch(&slots_[first[i]]);
 #endif

@@ -32,6 +32,8 @@ class RosterFieldIndex {
     std::int32_t player = -1;
   };
   static std::uint64_t hash_of(const std::uint64_t (&words)[3]);
+  // Where the probe for a field begins.
+  std::size_t home_slot(const std::uint64_t (&words)[3]) const;
   std::size_t slot_of(const std::uint64_t (&words)[3]) const;
   std::size_t probe(std::size_t first, const std::uint64_t (&words)[3]) const;
 

@@ -1,7 +1,7 @@
 #include "shootout/shooter_order.h"
 
-#include <climits>
 #include <cstdint>
+#include <limits>
 #include <tuple>
 
 namespace shootout {
@@ -10,6 +10,33 @@ int compare_shooters(const ShotTaker& a, const ShotTaker& b) {
   if (a.order_score == b.order_score) return 0;
   return a.order_score > b.order_score ? -1 : 1;
 }
+
+namespace {
+
+constexpr std::size_t kTakers = std::tuple_size_v<ShootingOrder>;
+
+// The takers in order of their keys, largest first: each key is the score
+// and then the roster place reversed, so that those before a taker are just
+// those with a larger key, and each place is found by counting them. Two
+// keys of padding, smaller than any other, let the counting go several keys
+// a step.
+template <typename Key>
+ShootingOrder by_keys(const ShootingOrder& order) {
+  Key keys[kTakers + 2];
+  for (std::size_t i = 0; i < kTakers; ++i) {
+    keys[i] = static_cast<Key>(order[i].order_score * 32) + static_cast<Key>(kTakers - 1 - i);
+  }
+  keys[kTakers] = keys[kTakers + 1] = std::numeric_limits<Key>::min();
+  ShootingOrder sorted;
+  for (std::size_t i = 0; i < kTakers; ++i) {
+    Key place = 0;
+    for (std::size_t j = 0; j < kTakers + 2; ++j) place += keys[j] > keys[i] ? 1 : 0;
+    sorted[static_cast<std::size_t>(place)] = order[i];
+  }
+  return sorted;
+}
+
+}  // namespace
 
 ShootingOrder order_shooters(const PlayerRegistry& registry,
                              const std::array<std::int32_t, 18>& skaters,
@@ -25,42 +52,14 @@ ShootingOrder order_shooters(const PlayerRegistry& registry,
   // Each taker's place is the number of takers that shoot before it: those
   // with a higher score, and those earlier on the roster with the same one.
   // A stable order, so that a seed always gives the same order, found by
-  // counting rather than by comparing and branching. Each taker gets one key,
-  // its score and then its roster place reversed, so that those before it
-  // are just those with a larger key.
-  constexpr std::size_t kTakers = std::tuple_size_v<ShootingOrder>;
-  ShootingOrder sorted;
+  // counting rather than by comparing and branching. With usual ratings the
+  // keys fit in 32 bits, which counts four keys a step.
   constexpr std::int64_t kSmallScore = std::int64_t{1} << 25;
   bool small = true;
   for (const ShotTaker& taker : order) {
     small = small && taker.order_score >= -kSmallScore && taker.order_score < kSmallScore;
   }
-  if (small) {
-    // Usual ratings: the keys fit in 32 bits, and the counting goes four
-    // keys a step. The two keys of padding are smaller than any other.
-    std::int32_t keys[kTakers + 2];
-    for (std::size_t i = 0; i < kTakers; ++i) {
-      keys[i] = static_cast<std::int32_t>(order[i].order_score * 32) +
-                static_cast<std::int32_t>(kTakers - 1 - i);
-    }
-    keys[kTakers] = keys[kTakers + 1] = INT32_MIN;
-    for (std::size_t i = 0; i < kTakers; ++i) {
-      std::int32_t place = 0;
-      for (std::size_t j = 0; j < kTakers + 2; ++j) place += keys[j] > keys[i] ? 1 : 0;
-      sorted[static_cast<std::size_t>(place)] = order[i];
-    }
-    return sorted;
-  }
-  std::int64_t keys[kTakers];
-  for (std::size_t i = 0; i < kTakers; ++i) {
-    keys[i] = order[i].order_score * 32 + static_cast<std::int64_t>(kTakers - 1 - i);
-  }
-  for (std::size_t i = 0; i < kTakers; ++i) {
-    std::size_t place = 0;
-    for (std::size_t j = 0; j < kTakers; ++j) place += keys[j] > keys[i] ? 1 : 0;
-    sorted[place] = order[i];
-  }
-  return sorted;
+  return small ? by_keys<std::int32_t>(order) : by_keys<std::int64_t>(order);
 }
 
 }  // namespace shootout
